@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs, from Debian's archive, whatever the builds and tests need and the machine
+# lacks. Safe to run again: it does nothing when everything is there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
+  googletest libbenchmark-dev
+  wine wine64 xvfb xauth xdotool x11-utils imagemagick
+  librsvg2-bin fonts-comic-neue python3 python3-pil
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "deps: installing ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
