@@ -1,0 +1,62 @@
+#pragma once
+// Window descriptions: the stored text from which each window takes its properties,
+// its child controls and the names of its event handlers. The reader is portable;
+// the windows apply what it returns (see forms/ for the Windows side).
+//
+// Text format (code page 1252), one item per line, '#' starts a comment line:
+//
+//   quorl-window 1                       signature line, must come first
+//   window quorl: Tquorl {               the window: name and class
+//     Caption = "Quorl"                  string: "..." with \" \\ \n \t and \xNN
+//     Left = -2                          integer, optional sign
+//     Color = clGreen                    identifier (names, True/False, $hex integers)
+//     Color = $02ED843F                  integer written in hexadecimal
+//     BorderIcons = [biSystemMenu]       set of identifiers, possibly empty: []
+//     Icon = icon QUORLICON              resource reference: kind and resource name
+//     Picture = bitmap QUORLBACK
+//     Lines = ("Quorl", "", "Devine")    list of strings, possibly empty: ()
+//     OnActivate = FormActivate          handlers are identifiers, bound by name
+//     control Edit1: TEdit {             a child control, nested to any depth
+//       Font.Name = "Comic Sans MS"      dotted property names are plain names
+//     }
+//   }
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct DescriptionValue {
+  enum class Kind { Integer, String, Identifier, Set, StringList, Resource };
+  Kind kind = Kind::Integer;
+  std::int64_t integer = 0;          // Integer
+  std::string text;                  // String, Identifier; Resource: the resource name
+  std::string resourceKind;          // Resource: "bitmap", "icon"
+  std::vector<std::string> items;    // Set (identifiers), StringList (strings)
+};
+
+struct DescriptionProperty {
+  std::string name;
+  DescriptionValue value;
+  int line = 0;  // line of the description, for messages
+};
+
+struct DescriptionObject {
+  std::string name;
+  std::string className;
+  std::vector<DescriptionProperty> properties;
+  std::vector<DescriptionObject> children;
+};
+
+// Reads a whole description. Raises EReadError with "Format de flux incorrect" when
+// the data does not start with the signature line or cannot be read as the format
+// above (the reader never reads past the data, whatever bytes it holds).
+DescriptionObject ReadDescription(std::string_view data);
+
+// Raises EReadError "Erreur lors de la lecture de <component>.<property>: <reason>",
+// for the windows when a property cannot be applied.
+[[noreturn]] void RaisePropertyError(const std::string& component, const std::string& property,
+                                     const std::string& reason);
+
+// The two reasons used with RaisePropertyError.
+extern const char* const UnknownPropertyReason;   // "Propriété inexistante"
+extern const char* const InvalidPropertyValueReason;  // "Valeur de propriété incorrecte"
