@@ -3,20 +3,22 @@
 // its child controls and the names of its event handlers. The reader is portable;
 // the windows apply what it returns (see forms/ for the Windows side).
 //
-// Text format (code page 1252), one item per line, '#' starts a comment line:
+// Text format (code page 1252). Items are separated by blanks or line breaks (one
+// item per line reads best); '#' starts a comment that runs to the end of its line:
 //
 //   quorl-window 1                       signature line, must come first
 //   window quorl: Tquorl {               the window: name and class
 //     Caption = "Quorl"                  string: "..." with \" \\ \n \t and \xNN
-//     Left = -2                          integer, optional sign
-//     Color = clGreen                    identifier (names, True/False, $hex integers)
-//     Color = $02ED843F                  integer written in hexadecimal
+//     Left = -2                          integer, optional sign, 32-bit signed range
+//     Color = clGreen                    identifier (names, True/False)
+//     Color = $02ED843F                  integer written in hexadecimal, 0 to $FFFFFFFF
 //     BorderIcons = [biSystemMenu]       set of identifiers, possibly empty: []
-//     Icon = icon QUORLICON              resource reference: kind and resource name
+//     Icon = icon QUORLICON              resource reference: kind (bitmap or icon)
+//                                        and resource name
 //     Picture = bitmap QUORLBACK
 //     Lines = ("Quorl", "", "Devine")    list of strings, possibly empty: ()
 //     OnActivate = FormActivate          handlers are identifiers, bound by name
-//     control Edit1: TEdit {             a child control, nested to any depth
+//     control Edit1: TEdit {             a child control, nested up to 32 deep
 //       Font.Name = "Comic Sans MS"      dotted property names are plain names
 //     }
 //   }
