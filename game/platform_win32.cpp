@@ -1,0 +1,20 @@
+// Windows: the system clock and the calling thread's locale.
+#include <windows.h>
+
+#include "game/platform.h"
+
+TimeOfDay UtcTimeOfDay() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+char PlatformDecimalSeparator() {
+  // One character and the terminator: a longer separator does not fit, the call then
+  // returns 0 and the separator stays '.'.
+  char separator[2];
+  if (GetLocaleInfoA(GetThreadLocale(), LOCALE_SDECIMAL, separator, sizeof separator) > 0) {
+    return separator[0];
+  }
+  return '.';
+}
