@@ -1,0 +1,287 @@
+#!/usr/bin/python3
+"""Checks the committed pictures and icons of res/ against what the windows rely on:
+formats the resource loader and the drawing code accept, exact sizes, the glyphs'
+transparent colours, and the white areas behind the controls that lie on pictures.
+
+    check_pictures.py [--res DIR]          the committed files
+    check_pictures.py --export-determinism  re-exports into a temporary folder and
+                                            compares byte for byte (exit 77: skipped
+                                            when the art tools are missing)
+
+Reads the files with its own small parser, not with the exporter's writer, so that
+a fault in the writer cannot hide itself. Ends with "N passed, N failed".
+"""
+
+import argparse
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+SKIP = 77
+
+WHITE = (255, 255, 255)
+PINK = (255, 0, 255)
+OLIVE = (128, 128, 0)
+
+
+class Results:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def check(self, ok, what):
+        if ok:
+            self.passed += 1
+        else:
+            self.failed += 1
+            print("FAIL: " + what)
+
+    def close(self, skipped=0):
+        line = "%d passed, %d failed" % (self.passed, self.failed)
+        if skipped:
+            line += ", %d skipped" % skipped
+        print(line)
+        return 0 if self.failed == 0 else 1
+
+
+class Bmp:
+    """A paletted Windows bitmap with a BITMAPINFOHEADER."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            self.data = data = f.read()
+        self.magic, self.file_size, _, _, self.offset = struct.unpack_from("<2sIHHI", data, 0)
+        (self.header_size, self.width, self.raw_height, self.planes, self.bits,
+         self.compression, _, _, _, self.clr_used, _) = struct.unpack_from("<IiiHHIIiiII", data, 14)
+        self.height = abs(self.raw_height)
+        self.colours = self.clr_used or (1 << self.bits)
+        base = 14 + self.header_size
+        self.palette = [(data[base + 4 * i + 2], data[base + 4 * i + 1], data[base + 4 * i])
+                        for i in range(self.colours)]
+        self.stride = ((self.width * self.bits + 31) // 32) * 4
+
+    def pixel(self, x, y):
+        """(r, g, b) of column x, row y counted from the top."""
+        row = self.height - 1 - y if self.raw_height > 0 else y
+        start = self.offset + row * self.stride
+        if self.bits == 8:
+            index = self.data[start + x]
+        else:
+            byte = self.data[start + x // 2]
+            index = byte >> 4 if x % 2 == 0 else byte & 0x0F
+        return self.palette[index]
+
+    def pixels(self):
+        for y in range(self.height):
+            for x in range(self.width):
+                yield x, y, self.pixel(x, y)
+
+
+def check_format(r, name, bmp, width, height, bits):
+    r.check(bmp.magic == b"BM", name + ": starts with BM")
+    r.check(bmp.file_size == len(bmp.data), name + ": file size field matches the file")
+    r.check(bmp.header_size == 40, name + ": BITMAPINFOHEADER (40 bytes)")
+    r.check((bmp.width, bmp.height) == (width, height),
+            "%s: size %dx%d, expected %dx%d" % (name, bmp.width, bmp.height, width, height))
+    r.check(bmp.raw_height > 0, name + ": stored bottom-up (positive height)")
+    r.check(bmp.planes == 1 and bmp.compression == 0, name + ": one plane, uncompressed")
+    r.check(bmp.bits == bits, "%s: %d bits per pixel, expected %d" % (name, bmp.bits, bits))
+    r.check(bmp.colours == 1 << bits,
+            "%s: palette of %d entries, expected %d" % (name, bmp.colours, 1 << bits))
+    r.check(bmp.offset == 14 + 40 + 4 * bmp.colours, name + ": pixels right after the palette")
+    r.check(len(bmp.data) >= bmp.offset + bmp.stride * bmp.height, name + ": all rows present")
+
+
+def check_white(r, name, bmp, left, top, width, height, margin):
+    """The rectangle and `margin` pixels around it are pure white."""
+    bad = [(x, y) for y in range(top - margin, top + height + margin)
+           for x in range(left - margin, left + width + margin) if bmp.pixel(x, y) != WHITE]
+    r.check(not bad, "%s: white behind %d,%d %dx%d with %d px around (first other pixel %s)"
+            % (name, left, top, width, height, margin, bad[:1]))
+
+
+def check_main_glyph(r, name, bmp):
+    r.check(bmp.pixel(0, 41) == WHITE, name + ": bottom-left pixel white (transparent colour)")
+    # The face inside the frame must be drawn: no transparent pixel there.
+    holes = [(x, y) for y in range(4, 37) for x in range(4, 131) if bmp.pixel(x, y) == WHITE]
+    r.check(not holes, "%s: no transparent pixel inside the frame (%s)" % (name, holes[:3]))
+    reds = sum(1 for _, _, (cr, cg, cb) in bmp.pixels() if cr > 150 and cg < 90 and cb < 90)
+    yellows = sum(1 for _, _, (cr, cg, cb) in bmp.pixels() if cr > 200 and cg > 190 and cb < 100)
+    r.check(reds > 1500, "%s: red face (%d red pixels)" % (name, reds))
+    r.check(yellows > 200, "%s: yellow letters (%d yellow pixels)" % (name, yellows))
+
+
+def check_score_glyph(r, name, bmp):
+    pink = sorted((x, y) for x, y, c in bmp.pixels() if c == PINK)
+    r.check(pink == [(0, 31), (1, 31)],
+            "%s: pink exactly at (0,31) and (1,31), found %s" % (name, pink[:6]))
+    oranges = sum(1 for _, _, (cr, cg, cb) in bmp.pixels() if cr > 220 and 110 < cg < 200 and cb < 90)
+    navy = sum(1 for _, _, (cr, cg, cb) in bmp.pixels() if cr < 80 and cg < 80 and cb > 60)
+    r.check(oranges > 121 * 32 // 2, "%s: mostly orange (%d pixels)" % (name, oranges))
+    r.check(navy > 60, "%s: navy letters (%d pixels)" % (name, navy))
+
+
+def check_bbok(r, bmp):
+    r.check(bmp.pixel(0, 17) == OLIVE, "BBOK: bottom-left pixel olive (transparent colour)")
+    r.check(bmp.pixel(18, 17) == OLIVE, "BBOK: second image's bottom-left pixel olive too")
+    for cell, label in ((0, "tick"), (1, "greyed tick")):
+        xs = range(18 * cell, 18 * cell + 18)
+        colours = [bmp.pixel(x, y) for y in range(18) for x in xs]
+        olive = colours.count(OLIVE)
+        r.check(olive > 18 * 18 // 2, "BBOK %s: olive background (%d pixels)" % (label, olive))
+        r.check(olive < 18 * 18 - 30, "BBOK %s: a drawn shape (%d non-olive)" % (label, 324 - olive))
+        edges = [bmp.pixel(x, y) for y in (0, 17) for x in xs] + \
+                [bmp.pixel(x, y) for y in range(18) for x in (xs[0], xs[-1])]
+        r.check(all(c == OLIVE for c in edges), "BBOK %s: shape clear of the cell's edges" % label)
+    left = set(bmp.pixel(x, y) for y in range(18) for x in range(18))
+    right = set(bmp.pixel(x, y) for y in range(18) for x in range(18, 36))
+    r.check(any(g >= 128 and rr == 0 and b == 0 for (rr, g, b) in left), "BBOK: green tick")
+    r.check(all(not (g >= 128 and rr == 0 and b == 0) for (rr, g, b) in right),
+            "BBOK: the greyed tick has no green")
+
+
+def check_score_background(r, bmp):
+    controls = [("list", 56, 16, 161, 257), ("prompt", 56, 288, 161, 31), ("name box", 56, 328, 161, 31)]
+    for label, left, top, width, height in controls:
+        off = [(x, y, bmp.pixel(x, y)) for y in range(top, top + height) for x in range(left, left + width)
+               if not (bmp.pixel(x, y)[1] > bmp.pixel(x, y)[2] + 60 and bmp.pixel(x, y)[1] >= bmp.pixel(x, y)[0])]
+        r.check(not off, "SCOREBACK: %s on yellow-green or grass-green (first other %s)" % (label, off[:1]))
+    top_band = bmp.pixel(150, 4)
+    r.check(top_band[0] > 220 and 110 < top_band[1] < 200 and top_band[2] < 90, "SCOREBACK: orange top band")
+    bottom = bmp.pixel(150, 479)
+    r.check(bottom[0] > 220 and 110 < bottom[1] < 200 and bottom[2] < 90, "SCOREBACK: orange bottom strip")
+
+
+def read_icon(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    reserved, kind, count = struct.unpack_from("<HHH", data, 0)
+    images = []
+    for i in range(count):
+        w, h, colours, _, planes, bits, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        hdr = struct.unpack_from("<IiiHHIIiiII", data, offset)
+        images.append(dict(w=w or 256, h=h or 256, colours=colours, bits=bits, size=size,
+                           offset=offset, hdr=hdr, end=offset + size))
+    return (reserved, kind), images, len(data)
+
+
+def check_icon(r, name, path, expected):
+    (reserved, kind), images, length = read_icon(path)
+    r.check((reserved, kind) == (0, 1), name + ": icon file header")
+    found = [(im["w"], im["h"], im["bits"]) for im in images]
+    r.check(found == expected, "%s: images %s, expected %s" % (name, found, expected))
+    for im in images:
+        w, h, bits = im["w"], im["h"], im["bits"]
+        hdr = im["hdr"]
+        label = "%s %dx%d" % (name, w, h)
+        r.check(hdr[0] == 40 and hdr[1] == w and hdr[2] == 2 * h and hdr[4] == bits,
+                label + ": image header matches its entry (height doubled for the mask)")
+        palette = 4 * (1 << bits) if bits <= 8 else 0
+        colour = ((w * bits + 31) // 32) * 4 * h
+        mask = ((w + 31) // 32) * 4 * h
+        r.check(im["size"] == 40 + palette + colour + mask, label + ": image size adds up")
+        r.check(im["end"] <= length, label + ": image inside the file")
+        r.check(im["colours"] == (16 if bits == 4 else 0), label + ": colour count in the entry")
+
+
+def check_script(r, res):
+    """Every file the resource script names exists, and every string identifier of
+    strings.h has its text in the script's string table."""
+    with open(os.path.join(res, "quorl.rc"), encoding="utf-8") as f:
+        script = f.read()
+    with open(os.path.join(res, "strings.h"), encoding="utf-8") as f:
+        ids = re.findall(r"^#define (IDS_\w+) (\d+)", f.read(), re.M)
+    for name in re.findall(r'^\w+\s+(?:BITMAP|ICON|24)\s+"([^"]+)"', script, re.M):
+        r.check(os.path.exists(os.path.join(res, name)), "quorl.rc: %s exists" % name)
+    table = re.search(r"STRINGTABLE\s+BEGIN(.*?)END", script, re.S).group(1)
+    for ident, _ in ids:
+        r.check(re.search(r"^\s*%s\s+\"" % ident, table, re.M) is not None,
+                "string table has %s" % ident)
+    numbers = [n for _, n in ids]
+    r.check(len(numbers) == len(set(numbers)), "string identifiers are distinct")
+
+
+def check_committed(res):
+    r = Results()
+    path = lambda n: os.path.join(res, n)
+
+    back = Bmp(path("quorlback.bmp"))
+    check_format(r, "QUORLBACK", back, 800, 600, 8)
+    check_white(r, "QUORLBACK", back, 296, 120, 209, 289, 3)   # history list on the billboard
+    check_white(r, "QUORLBACK", back, 432, 424, 65, 41, 3)     # guess box
+    pavement = [back.pixel(x, y) for y in range(546, 600) for x in range(0, 800, 7)]
+    r.check(sum(1 for (cr, cg, cb) in pavement if abs(cr - cg) < 25 and abs(cg - cb) < 25) > len(pavement) * 3 // 4,
+            "QUORLBACK: the rows below the client area are mostly grey pavement")
+
+    essai = Bmp(path("essai.bmp"))
+    check_format(r, "ESSAI", essai, 128, 42, 8)
+    for name in ("commencer", "regles", "quitter"):
+        bmp = Bmp(path(name + ".bmp"))
+        check_format(r, name.upper(), bmp, 136, 42, 8)
+        check_main_glyph(r, name.upper(), bmp)
+
+    scores = Bmp(path("scoreback.bmp"))
+    check_format(r, "SCOREBACK", scores, 318, 482, 8)
+    check_score_background(r, scores)
+    for name in ("fermer", "effacer"):
+        bmp = Bmp(path(name + ".bmp"))
+        check_format(r, name.upper(), bmp, 121, 32, 8)
+        check_score_glyph(r, name.upper(), bmp)
+
+    bbok = Bmp(path("bbok.bmp"))
+    check_format(r, "BBOK", bbok, 36, 18, 4)
+    check_bbok(r, bbok)
+
+    check_icon(r, "QUORLICON", path("quorl-window.ico"), [(32, 32, 4)])
+    check_icon(r, "MAINICON", path("quorl.ico"), [(16, 16, 32), (32, 32, 32), (48, 48, 32)])
+    check_script(r, res)
+    return r.close()
+
+
+def export_determinism(res):
+    if shutil.which("rsvg-convert") is None:
+        print("rsvg-convert missing: export not checked")
+        print("0 passed, 0 failed, 1 skipped")
+        return SKIP
+    probe = subprocess.run([sys.executable, "-c", "import PIL"], capture_output=True)
+    fonts = subprocess.run(["fc-list", "Comic Neue:bold"], capture_output=True, text=True)
+    if probe.returncode != 0 or not fonts.stdout.strip():
+        print("PIL or the Comic Neue font missing: export not checked")
+        print("0 passed, 0 failed, 1 skipped")
+        return SKIP
+    r = Results()
+    exporter = os.path.join(ROOT, "tools", "art", "export.py")
+    with tempfile.TemporaryDirectory() as out:
+        subprocess.run([sys.executable, exporter, "--out", out], check=True)
+        made = sorted(os.listdir(out))
+        committed = sorted(n for n in os.listdir(res) if n.endswith((".bmp", ".ico")))
+        r.check(made == committed, "export makes the committed set of files: %s vs %s" % (made, committed))
+        for name in made:
+            with open(os.path.join(out, name), "rb") as a:
+                fresh = a.read()
+            try:
+                with open(os.path.join(res, name), "rb") as b:
+                    kept = b.read()
+            except FileNotFoundError:
+                kept = None
+            r.check(fresh == kept, "%s: re-export is byte for byte the committed file" % name)
+    return r.close()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--res", default=os.path.join(ROOT, "res"))
+    parser.add_argument("--export-determinism", action="store_true")
+    args = parser.parse_args()
+    if args.export_determinism:
+        return export_determinism(args.res)
+    return check_committed(args.res)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
