@@ -133,9 +133,9 @@ def icon32_image(svg, size, workdir):
     return (size, size, 32, 0, bmpio.icon_image(size, size, 32, [], pixels, mask))
 
 
-# Colours the logo may use in its 16-colour form: black, navy, red, yellow, blue, white,
-# grey and silver; anything else in the anti-aliased render maps to one of these.
-LOGO_COLOURS = [0, 4, 9, 11, 12, 15, 8, 7]
+# Colours the logo may use in its 16-colour form: black, navy, red, yellow, blue and
+# white; anything else in the anti-aliased render maps to one of these.
+LOGO_COLOURS = [0, 4, 9, 11, 12, 15]
 # The stock tick: black, green, olive, grey, silver, lime, white.
 TICK_COLOURS = [0, 2, 3, 8, 7, 10, 15]
 
@@ -159,7 +159,7 @@ def export(out_dir):
                   PINK, [(0, 31), (1, 31)], BUTTON_FACE)
         stock(art("bbok.svg"), dest("bbok.bmp"), 36, 18, work, TICK_COLOURS)
         bmpio.write_ico(dest("quorl-window.ico"),
-                        [icon16_image(art("logo.svg"), 32, work, LOGO_COLOURS)])
+                        [icon16_image(art("logo-window.svg"), 32, work, LOGO_COLOURS)])
         bmpio.write_ico(dest("quorl.ico"), [icon32_image(art("logo-small.svg"), 16, work),
                                             icon32_image(art("logo.svg"), 32, work),
                                             icon32_image(art("logo.svg"), 48, work)])
