@@ -1,0 +1,131 @@
+// The application window: the task-bar entry's commands, the application's
+// activation, the settings change and the end of the session.
+#include "app/application.h"
+
+#include "app/screen.h"
+#include "game/decimal.h"
+
+namespace {
+
+// Posted to itself when the application window takes the focus.
+constexpr UINT FocusNotice = WM_APP + 1;
+
+// Runs one show command on the application window with the minimise animation
+// switched off for the call.
+void ShowWithoutAnimation(HWND window, int command) {
+  ANIMATIONINFO animation{};
+  animation.cbSize = sizeof animation;
+  SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0);
+  const bool wasOn = animation.iMinAnimate != 0;
+  if (wasOn) {
+    animation.iMinAnimate = 0;
+    SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
+  }
+  ShowWindow(window, command);
+  if (wasOn) {
+    animation.iMinAnimate = 1;
+    SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
+  }
+}
+
+}  // namespace
+
+void TApplication::Minimize() {
+  if (IsIconic(handle_)) return;
+  SetActiveWindow(handle_);
+  ShowWithoutAnimation(handle_, SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (!IsIconic(handle_)) return;
+  SetActiveWindow(handle_);
+  ShowWithoutAnimation(handle_, SW_RESTORE);
+  // After a minimised start the main window shows for the first time now, at its
+  // designed place and size.
+  if (mainForm_ != nullptr && mainForm_->WindowState() == TWindowState::wsMinimized &&
+      !mainForm_->Visible()) {
+    mainForm_->RecordWindowState(TWindowState::wsNormal);
+    mainForm_->Show();
+  }
+  if (TWinControl* control = Screen->ActiveControl()) {
+    if (control->CanFocus()) ::SetFocus(control->Handle());
+  }
+}
+
+void TApplication::FocusFirstWindow() {
+  if (GetFocus() != handle_ || IsIconic(handle_)) return;
+  HWND normal = nullptr;
+  HWND topmost = nullptr;
+  for (const TForm* form : Screen->Forms()) {
+    HWND window = form->HandleIfCreated();
+    if (window == nullptr || !IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
+    const bool isTopmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (!isTopmost && normal == nullptr) normal = window;
+    if (isTopmost && topmost == nullptr) topmost = window;
+  }
+  if (HWND target = normal != nullptr ? normal : topmost) ::SetFocus(target);
+}
+
+LRESULT CALLBACK TApplication::StaticWindowProc(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr || self->handle_ != window) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  try {
+    return self->WindowProc(message, wParam, lParam);
+  } catch (...) {
+    TObject sender;
+    self->HandleException(sender);
+    return 0;
+  }
+}
+
+LRESULT TApplication::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      if (mainForm_ != nullptr) mainForm_->Close();
+      return 0;
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+          Minimize();
+          return 0;
+        case SC_RESTORE:
+          Restore();
+          return 0;
+        default:
+          break;
+      }
+      break;
+    case WM_ACTIVATEAPP:
+      // Not the main window's OnActivate: that follows the focus bookkeeping.
+      active_ = wParam != 0;
+      break;
+    case WM_SETFOCUS:
+      PostMessageA(handle_, FocusNotice, 0, 0);
+      break;
+    case FocusNotice:
+      FocusFirstWindow();
+      return 0;
+    case WM_WININICHANGE:
+      SetThreadLocale(LOCALE_USER_DEFAULT);
+      ReadLocaleFormatSettings();
+      break;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != 0) {
+        DoneApplication();
+        ExitProcess(0);
+      }
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(handle_, message, wParam, lParam);
+}

@@ -1,0 +1,161 @@
+#include "app/application.h"
+
+#include "app/guard.h"
+#include "app/screen.h"
+#include "app/scope_exit.h"
+#include "forms/controls/control.h"
+
+TApplication* Application = nullptr;
+
+namespace {
+
+constexpr char ApplicationClass[] = "TApplication";
+
+// The executable's base name: after the last backslash, up to the first point, every
+// letter but the first in lower case.
+std::string TitleFromModule() {
+  char path[256] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  OemToCharA(path, path);
+  std::string title(path);
+  const std::size_t slash = title.rfind('\\');
+  if (slash != std::string::npos) title.erase(0, slash + 1);
+  const std::size_t point = title.find('.');
+  if (point != std::string::npos) title.erase(point);
+  if (title.size() > 1) CharLowerA(&title[1]);
+  return title;
+}
+
+int StartupShowCommand() {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoA(&startup);
+  return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWDEFAULT;
+}
+
+}  // namespace
+
+TApplication::TApplication() : startupShow_(StartupShowCommand()) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  icon_ = LoadIconA(instance, "MAINICON");
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &TApplication::StaticWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = icon_;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = ApplicationClass;
+  RegisterClassA(&windowClass);
+  const std::string title = TitleFromModule();
+  handle_ = CreateWindowExA(0, ApplicationClass, title.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                            0, 0, nullptr, nullptr, instance, this);
+  SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  // The task-bar entry offers only Restore, Minimise and Close.
+  HMENU menu = GetSystemMenu(handle_, FALSE);
+  DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+  DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
+  DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
+}
+
+TApplication::~TApplication() {
+  while (!forms_.empty()) forms_.pop_back();
+  if (handle_ != nullptr) {
+    HWND window = handle_;
+    handle_ = nullptr;
+    DestroyWindow(window);
+  }
+}
+
+std::string TApplication::Title() const {
+  char text[256] = {};
+  const int length = GetWindowTextA(handle_, text, sizeof text);
+  return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+void TApplication::Run() {
+  running_ = true;
+  ScopeExit stopped([this] { running_ = false; });
+  if (mainForm_ == nullptr) return;
+  if (startupShow_ == SW_SHOWMAXIMIZED) {
+    mainForm_->SetWindowState(TWindowState::wsMaximized);
+  } else if (startupShow_ == SW_SHOWMINNOACTIVE) {
+    mainForm_->RecordWindowState(TWindowState::wsMinimized);
+  }
+  if (mainForm_->WindowState() == TWindowState::wsMinimized) {
+    Minimize();
+  } else {
+    mainForm_->SetVisible(true);
+  }
+  while (!terminated_) HandleMessage();
+}
+
+void TApplication::HandleMessage() {
+  MSG message{};
+  if (!ProcessMessage(message)) Idle();
+}
+
+bool TApplication::ProcessMessage(MSG& message) {
+  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (message.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  if (!IsKeyMessage(message)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+// Keyboard pre-processing: key messages go first to the control that holds the mouse
+// capture, else to their own window's control.
+bool TApplication::IsKeyMessage(const MSG& message) {
+  if (message.message < WM_KEYDOWN || message.message > 0x108) return false;
+  HWND target = GetCapture();
+  if (target != nullptr) {
+    if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(target, GWLP_HINSTANCE)) !=
+        GetModuleHandleA(nullptr)) {
+      return false;
+    }
+  } else {
+    target = message.hwnd;
+  }
+  TWinControl* control = TWinControl::FromHandle(target);
+  if (control == nullptr) return false;
+  try {
+    return control->PreProcessKey(message);
+  } catch (...) {
+    HandleException(*control);
+    return true;
+  }
+}
+
+void TApplication::Idle() {
+  // No hooks, hints or actions in this program: the idle work is done at once.
+  WaitMessage();
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+void TApplication::UpdateVisible() {
+  if (handle_ == nullptr) return;
+  bool anyVisible = false;
+  for (const TForm* form : Screen->Forms()) anyVisible = anyVisible || form->Visible();
+  constexpr UINT keep = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, keep | (anyVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void TApplication::DoneApplication() {
+  if (done_) return;
+  done_ = true;
+  if (handle_ != nullptr) ShowOwnedPopups(handle_, FALSE);
+  while (!forms_.empty()) {
+    if (HWND window = forms_.back()->HandleIfCreated()) ShowWindow(window, SW_HIDE);
+    forms_.pop_back();
+  }
+}
+
+void ReportHandlerError(TObject& sender) noexcept {
+  if (Application != nullptr) Application->HandleException(sender);
+}

@@ -1,0 +1,99 @@
+#pragma once
+// The application object: the invisible application window that owns every window of
+// the program and is its task-bar entry, the windows themselves, the event loop, the
+// error report, and the end of the program.
+#include <windows.h>
+
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/form.h"
+#include "forms/controls/events.h"
+
+class TApplication {
+public:
+  TApplication();
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  HWND Handle() const { return handle_; }
+  // The application window's caption.
+  std::string Title() const;
+  TForm* MainForm() const { return mainForm_; }
+  bool Terminated() const { return terminated_; }
+  bool Running() const { return running_; }
+  bool Active() const { return active_; }
+
+  // The program-wide start hook: nothing is registered in this program.
+  void Initialize() {}
+
+  // Creates one window into its global reference, which holds the window before its
+  // construction starts so that code running during it finds the window. The first
+  // window created becomes the main window.
+  template <class T>
+  void CreateForm(T*& reference);
+
+  // Shows the main window and runs the event loop until the quit message.
+  void Run();
+  // One loop step: a message, or the idle step when there is none.
+  void HandleMessage();
+  // The quit request.
+  void Terminate();
+  void Minimize();
+  void Restore();
+  // Shows the application window while any window of the program is visible.
+  void UpdateVisible();
+
+  // The error report for the error being handled (call inside a catch block).
+  void HandleException(TObject& sender) noexcept;
+  // A message box on behalf of the whole program.
+  int ProgramMessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  // Program end: hides the owned windows and destroys the windows, the last created
+  // first.
+  void DoneApplication();
+
+private:
+  bool ProcessMessage(MSG& message);
+  bool IsKeyMessage(const MSG& message);
+  void Idle();
+  void ShowException(const std::string& message);
+  void FocusFirstWindow();
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam);
+
+  HWND handle_ = nullptr;
+  HICON icon_ = nullptr;
+  std::vector<std::unique_ptr<TForm>> forms_;  // creation order
+  TForm* mainForm_ = nullptr;
+  int startupShow_ = SW_SHOWDEFAULT;
+  bool terminated_ = false;
+  bool running_ = false;
+  bool active_ = true;
+  bool done_ = false;
+};
+
+extern TApplication* Application;
+
+template <class T>
+void TApplication::CreateForm(T*& reference) {
+  void* memory = ::operator new(sizeof(T));
+  reference = static_cast<T*>(memory);
+  T* form = nullptr;
+  try {
+    form = new (memory) T();
+  } catch (...) {
+    reference = nullptr;
+    ::operator delete(memory);
+    throw;
+  }
+  forms_.emplace_back(form);
+  if (mainForm_ == nullptr) {
+    form->Handle();
+    mainForm_ = form;
+  }
+}

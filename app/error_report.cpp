@@ -1,0 +1,65 @@
+// The error report: an error that no handler caught is shown in a message box
+// captioned with the application's title, and the event loop goes on.
+#include <typeinfo>
+
+#include "app/application.h"
+#include "app/scope_exit.h"
+#include "app/task_windows.h"
+#include "app/unhandled_report.h"
+#include "game/errors.h"
+
+void TApplication::HandleException(TObject& /*sender*/) noexcept {
+  try {
+    if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    try {
+      throw;
+    } catch (const EAbort&) {
+      // The silent error.
+    } catch (const Exception& error) {
+      ShowException(error.Message());
+    } catch (const std::exception& error) {
+      ShowUnhandledReport(typeid(error).name(), std::string(), ReportAddress());
+    } catch (...) {
+      ShowUnhandledReport("Exception", std::string(), ReportAddress());
+    }
+  } catch (...) {
+    // Nothing may leave the report: the loop must go on.
+  }
+}
+
+void TApplication::ShowException(const std::string& message) {
+  std::string text = message;
+  // A message that ends with a letter, a digit or an accented letter gets a period.
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > 0x2E) text += '.';
+  ProgramMessageBox(text, Title(), MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::ProgramMessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  HWND active = GetActiveWindow();
+  // The box comes up on the monitor of the active window.
+  RECT moved{};
+  bool wasMoved = false;
+  if (active != nullptr &&
+      MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) !=
+          MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST)) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST), &monitor);
+    GetWindowRect(handle_, &moved);
+    SetWindowPos(handle_, nullptr, (monitor.rcMonitor.left + monitor.rcMonitor.right) / 2,
+                 (monitor.rcMonitor.top + monitor.rcMonitor.bottom) / 2, 0, 0, 0x1D);
+    wasMoved = true;
+  }
+  int answer = 0;
+  {
+    ScopeExit restore([&] {
+      if (wasMoved) SetWindowPos(handle_, nullptr, moved.left, moved.top, 0, 0, 0x1D);
+    });
+    DisabledTaskWindows disabled;
+    answer = ::MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
+  }
+  // The window that was active comes back; the focus bookkeeping finds it still the
+  // focused window, so no OnActivate fires.
+  if (active != nullptr && IsWindow(active)) SetActiveWindow(active);
+  return answer;
+}

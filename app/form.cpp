@@ -1,0 +1,309 @@
+#include "app/form.h"
+
+#include "app/application.h"
+#include "app/screen.h"
+#include "forms/controls/colours.h"
+#include "forms/controls/menu.h"
+#include "forms/controls/property_table.h"
+#include "forms/controls/property_values.h"
+#include "game/errors.h"
+
+namespace {
+
+const PropertyEntry<TForm> FormProperties[] = {
+    {"Caption", [](TForm& f, const DescriptionValue& v, const EventBinder&) { f.SetCaption(AsString(v)); }},
+    {"BorderIcons", [](TForm& f, const DescriptionValue& v, const EventBinder&) {
+       unsigned icons = 0;
+       for (const std::string& item : AsSet(v)) {
+         DescriptionValue name;
+         name.kind = DescriptionValue::Kind::Identifier;
+         name.text = item;
+         icons |= 1u << AsEnum(name, {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
+       }
+       f.borderIcons = icons;
+     }},
+    {"BorderStyle", [](TForm& f, const DescriptionValue& v, const EventBinder&) {
+       f.borderStyle = static_cast<TFormBorderStyle>(AsEnum(
+           v, {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}));
+     }},
+    {"WindowState", [](TForm& f, const DescriptionValue& v, const EventBinder&) {
+       f.SetWindowState(static_cast<TWindowState>(AsEnum(v, {"wsNormal", "wsMinimized", "wsMaximized"})));
+     }},
+    {"Position", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsEnum(v, {"poDesigned"}); }},
+    {"Icon", [](TForm& f, const DescriptionValue& v, const EventBinder&) { f.SetIconName(AsResource(v, "icon")); }},
+    {"Menu", [](TForm& f, const DescriptionValue& v, const EventBinder&) { f.SetMenuName(AsIdentifier(v)); }},
+    // Stored with every description; this program draws at their values.
+    {"OldCreateOrder", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsBoolean(v); }},
+    {"PixelsPerInch", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsInteger(v); }},
+    {"TextHeight", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsInteger(v); }},
+    {"OnActivate", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnActivate = b.NotifyHandler(AsIdentifier(v)); }},
+    {"OnDeactivate", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnDeactivate = b.NotifyHandler(AsIdentifier(v)); }},
+    {"OnShow", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnShow = b.NotifyHandler(AsIdentifier(v)); }},
+    {"OnHide", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnHide = b.NotifyHandler(AsIdentifier(v)); }},
+    {"OnClose", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnClose = b.CloseHandler(AsIdentifier(v)); }},
+};
+
+}  // namespace
+
+TForm::TForm(std::string className) : TWinControl(*this), className_(std::move(className)) {
+  StoreVisible(false);
+  StoreBounds(0, 0, 320, 240);
+  parentFont_ = false;
+  parentColor_ = false;
+  color_ = clBtnFace;
+  Screen->RegisterForm(*this);
+}
+
+TForm::~TForm() {
+  // The window goes first, while the controls that its messages reach still exist.
+  DestroyHandle();
+  Screen->UnregisterForm(*this);
+}
+
+std::string TForm::Caption() const {
+  if (HWND window = HandleIfCreated()) {
+    char text[256];
+    const int length = GetWindowTextA(window, text, sizeof text);
+    return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
+  }
+  return caption_;
+}
+
+void TForm::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  if (HWND window = HandleIfCreated()) SetWindowTextA(window, caption.c_str());
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  if (state == windowState_) return;
+  windowState_ = state;
+  HWND window = HandleIfCreated();
+  if (window == nullptr || !Visible() || loading_) return;
+  switch (state) {
+    case TWindowState::wsNormal: ShowWindow(window, SW_SHOWNORMAL); break;
+    case TWindowState::wsMinimized: ShowWindow(window, SW_MINIMIZE); break;
+    case TWindowState::wsMaximized: ShowWindow(window, SW_SHOWMAXIMIZED); break;
+  }
+}
+
+TComponent* TForm::FindComponent(const std::string& name) const {
+  for (const auto& component : components_) {
+    if (component->Name() == name) return component.get();
+  }
+  return nullptr;
+}
+
+void TForm::MissingField(const std::string&) { throw EReadError("Format de flux incorrect"); }
+
+TNotifyEvent TForm::NotifyHandler(const std::string& name) const {
+  for (const HandlerEntry& entry : handlers_) {
+    if (entry.name == name && entry.notify) return entry.notify;
+  }
+  throw InvalidPropertyValue{};
+}
+
+TKeyEvent TForm::KeyHandler(const std::string& name) const {
+  for (const HandlerEntry& entry : handlers_) {
+    if (entry.name == name && entry.key) return entry.key;
+  }
+  throw InvalidPropertyValue{};
+}
+
+TCloseEvent TForm::CloseHandler(const std::string& name) const {
+  for (const HandlerEntry& entry : handlers_) {
+    if (entry.name == name && entry.close) return entry.close;
+  }
+  throw InvalidPropertyValue{};
+}
+
+bool TForm::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {
+  return ApplyFromTable(*this, FormProperties, property, binder) ||
+         TWinControl::ApplyProperty(property, binder);
+}
+
+// --- The platform window --------------------------------------------------------
+
+void TForm::RegisterWindowClass(const std::string& className) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA existing{};
+  if (GetClassInfoA(instance, className.c_str(), &existing)) return;
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = &TWinControl::StaticWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className.c_str();
+  RegisterClassA(&windowClass);
+}
+
+void TForm::FillParams(WindowParams& params) {
+  RegisterWindowClass(className_);
+  params.className = className_.c_str();
+  params.platformClass = false;
+  params.caption = caption_;
+  params.style = WS_CLIPCHILDREN;
+  switch (borderStyle) {
+    case TFormBorderStyle::bsNone: params.style |= WS_POPUP; break;
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsToolWindow: params.style |= WS_CAPTION | WS_BORDER; break;
+    case TFormBorderStyle::bsSizeable:
+    case TFormBorderStyle::bsSizeToolWin: params.style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TFormBorderStyle::bsDialog:
+      params.style |= WS_CAPTION | WS_DLGFRAME;
+      params.exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+  }
+  if (borderStyle != TFormBorderStyle::bsNone && (borderIcons & biSystemMenu) != 0) {
+    // Without their boxes, Minimise and Maximise are greyed in the system menu.
+    params.style |= WS_SYSMENU;
+    if ((borderIcons & biMinimize) != 0) params.style |= WS_MINIMIZEBOX;
+    if ((borderIcons & biMaximize) != 0) params.style |= WS_MAXIMIZEBOX;
+  }
+  if (!Enabled()) params.style |= WS_DISABLED;
+}
+
+HWND TForm::ParentHandle() { return Application->Handle(); }
+
+void TForm::HandleCreated() {
+  TWinControl::HandleCreated();
+  HWND window = HandleIfCreated();
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  // The window's own icon; the application's where it has none.
+  const char* icon = iconName_.empty() ? "MAINICON" : iconName_.c_str();
+  HANDLE big = LoadImageA(instance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                          GetSystemMetrics(SM_CYICON), LR_SHARED);
+  HANDLE small = LoadImageA(instance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                            GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  for (TControl* control : controls_) {
+    if (control->IsWindowed()) static_cast<TWinControl*>(control)->Handle();
+  }
+  Realign();
+}
+
+void TForm::Realign() {
+  HWND window = HandleIfCreated();
+  if (window == nullptr) return;
+  RECT client{};
+  GetClientRect(window, &client);
+  for (TControl* control : controls_) {
+    if (control->Align() == TAlign::alClient) {
+      control->SetBounds(0, 0, client.right - client.left, client.bottom - client.top);
+    }
+  }
+}
+
+// The outer bounds follow the window while it is neither minimised nor maximised, so
+// that code sizing it starts from where the user left it.
+void TForm::TrackPlacement() {
+  HWND window = HandleIfCreated();
+  if (window == nullptr || IsIconic(window) || IsZoomed(window) || !IsWindowVisible(window)) {
+    return;
+  }
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  StoreBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+void TForm::ColorChanged() {
+  brush_.reset();
+  for (TControl* control : controls_) control->ParentColorChanged();
+  TWinControl::ColorChanged();
+}
+
+void TForm::FontChanged() {
+  TWinControl::FontChanged();
+  for (TControl* control : controls_) control->ParentFontChanged();
+}
+
+void TForm::EraseBackground(HDC dc) {
+  const COLORREF colour = ColorToRgb(Color());
+  if (!brush_ || brushColour_ != colour) {
+    brush_.reset(CreateSolidBrush(colour));
+    brushColour_ = colour;
+  }
+  RECT client{};
+  GetClientRect(HandleIfCreated(), &client);
+  FillRect(dc, &client, brush_.get());
+}
+
+void TForm::PaintControls(HDC dc) {
+  for (TControl* control : controls_) {
+    if (!control->IsWindowed() && control->Visible()) control->Paint(dc);
+  }
+}
+
+LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      HandleActivate(wParam);
+      return 0;
+    case WM_SETFOCUS:
+      // The window passes the focus on to its active control at once.
+      if (activeControl_ != nullptr && activeControl_->HandleAllocated()) {
+        ::SetFocus(activeControl_->HandleIfCreated());
+        return 0;
+      }
+      if (!FocusBookkeeping(*this)) return 0;
+      break;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return CloseQuery() ? TRUE : FALSE;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && this == Application->MainForm()) {
+        Application->Minimize();
+        return 0;
+      }
+      break;
+    case WM_ERASEBKGND:
+      EraseBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_PAINT: {
+      ScopedPaint paint(HandleIfCreated());
+      PaintControls(paint.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      EraseBackground(reinterpret_cast<HDC>(wParam));
+      PaintControls(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_SIZE:
+      if (wParam == SIZE_MAXIMIZED) windowState_ = TWindowState::wsMaximized;
+      if (wParam == SIZE_RESTORED && Visible()) windowState_ = TWindowState::wsNormal;
+      Realign();
+      TrackPlacement();
+      break;
+    case WM_MOVE:
+      TrackPlacement();
+      break;
+    case WM_COMMAND:
+      if (lParam != 0) {
+        if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
+          control->CommandNotified(HIWORD(wParam));
+          return 0;
+        }
+      }
+      break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (TWinControl* control = FromHandle(item->hwndItem)) {
+        if (control->DrawItem(*item)) return TRUE;
+      }
+      break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
+        return reinterpret_cast<LRESULT>(control->ControlColour(reinterpret_cast<HDC>(wParam)));
+      }
+      break;
+    default:
+      break;
+  }
+  return DefaultHandler(message, wParam, lParam);
+}

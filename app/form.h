@@ -1,0 +1,153 @@
+#pragma once
+// A top-level window of the program, built from the stored description named after
+// its class. It carries the focus bookkeeping that decides when OnActivate fires, the
+// show, hide and close rules, modal showing, and the window-level meaning of Tab,
+// the arrow keys, Enter and Escape.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/controls/control.h"
+#include "forms/controls/events.h"
+
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+
+constexpr int mrNone = 0;
+constexpr int mrOk = 1;
+constexpr int mrCancel = 2;
+
+using TCloseQueryEvent = std::function<void(TObject& sender, bool& canClose)>;
+
+// One method of a window class under the name that descriptions use; exactly one of
+// the three events is set.
+struct HandlerEntry {
+  std::string name;
+  TNotifyEvent notify;
+  TKeyEvent key;
+  TCloseEvent close;
+};
+
+class TMainMenu;
+
+class TForm : public TWinControl, public EventBinder {
+public:
+  // `className` is the window class and the name of the description resource.
+  explicit TForm(std::string className);
+  ~TForm() override;
+
+  const std::string& ClassName() const { return className_; }
+  bool Loading() const { return loading_; }
+
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+  TWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TWindowState state);
+  // Records the state without applying it to the platform window (minimised start).
+  void RecordWindowState(TWindowState state) { windowState_ = state; }
+  unsigned borderIcons = biSystemMenu | biMinimize | biMaximize;
+  TFormBorderStyle borderStyle = TFormBorderStyle::bsSizeable;
+
+  // Show and hide (a change of Visible).
+  void SetVisible(bool visible) override;
+  void Show();
+  void Hide();
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  // The close request.
+  void Close();
+  bool CloseQuery();
+
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  TWinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* control);
+  bool WindowActive() const { return windowActive_; }
+
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TCloseQueryEvent OnCloseQuery;
+  TCloseEvent OnClose;
+
+  // Runs when `control` (or the window itself) receives the platform focus; false
+  // when a notice moved the focus elsewhere before it completed.
+  bool FocusBookkeeping(TWinControl& control);
+  // A key that the focused control does not claim; true when it was consumed.
+  bool FormDialogKey(WORD key, TShiftState shift);
+  // Places the controls aligned to the client area.
+  void Realign();
+
+  const std::vector<TControl*>& Controls() const { return controls_; }
+  TComponent* FindComponent(const std::string& name) const;
+
+  TNotifyEvent NotifyHandler(const std::string& name) const override;
+  TKeyEvent KeyHandler(const std::string& name) const override;
+  TCloseEvent CloseHandler(const std::string& name) const override;
+  bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
+
+  void SetIconName(std::string name) { iconName_ = std::move(name); }
+  void SetMenuName(std::string name) { menuName_ = std::move(name); }
+
+protected:
+  // Reads the description named after the class: properties, controls and handler
+  // bindings. Raises EResNotFound when the program holds none, EReadError when it
+  // cannot be read.
+  void LoadDescription(std::vector<HandlerEntry> handlers);
+  // The control of that name and class; EReadError when the description lacks it.
+  template <class T>
+  T& Field(const std::string& name) const {
+    if (auto* found = dynamic_cast<T*>(FindComponent(name))) return *found;
+    MissingField(name);
+  }
+
+  void FillParams(WindowParams& params) override;
+  void HandleCreated() override;
+  HWND ParentHandle() override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void ColorChanged() override;
+  void FontChanged() override;
+
+private:
+  [[noreturn]] static void MissingField(const std::string& name);
+  void LoadChild(TComponent& parent, const DescriptionObject& description);
+  void ApplyProperties(TComponent& component, const std::vector<DescriptionProperty>& properties);
+  void ResolveReferences();
+  static void RegisterWindowClass(const std::string& className);
+
+  void SendActivateNotice();
+  void SendDeactivateNotice();
+  void HandleActivate(WPARAM wParam);
+  void HideWindow(HWND window);
+  int ShowCommand() const;
+  void BringToFront();
+  void CloseModal();
+  void DoClose(TCloseAction& action);
+  std::vector<TWinControl*> TabList() const;
+  TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const;
+  void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
+  void PaintControls(HDC dc);
+  void EraseBackground(HDC dc);
+  void TrackPlacement();
+
+  std::string className_;
+  std::string caption_;  // until the platform window exists
+  bool loading_ = false;
+  bool visibleRequested_ = false;
+  TWindowState windowState_ = TWindowState::wsNormal;
+  std::string iconName_;
+  std::string menuName_;
+  TMainMenu* menu_ = nullptr;
+  std::vector<HandlerEntry> handlers_;
+  std::vector<std::unique_ptr<TComponent>> components_;  // creation order
+  std::vector<TControl*> controls_;                       // child order
+  TWinControl* activeControl_ = nullptr;
+  bool windowActive_ = false;
+  bool modal_ = false;
+  bool showingChange_ = false;
+  int modalResult_ = mrNone;
+  UniqueBrush brush_;
+  COLORREF brushColour_ = 0;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// Runs an action when the scope ends, however it ends.
+#include <utility>
+
+template <class Action>
+class ScopeExit {
+public:
+  explicit ScopeExit(Action action) : action_(std::move(action)) {}
+  ~ScopeExit() { action_(); }
+  ScopeExit(const ScopeExit&) = delete;
+  ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+  Action action_;
+};

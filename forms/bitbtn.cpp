@@ -1,0 +1,222 @@
+#include "forms/bitbtn.h"
+
+#include "app/form.h"
+#include "forms/controls/colours.h"
+#include "forms/controls/property_table.h"
+#include "forms/controls/property_values.h"
+#include "res/strings.h"
+
+namespace {
+
+constexpr int GlyphSpacing = 4;
+
+const PropertyEntry<TBitBtn> BitBtnProperties[] = {
+    {"Caption", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.SetCaption(AsString(v)); }},
+    {"Glyph", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.SetGlyph(LoadBitmapResource(AsResource(v, "bitmap"))); }},
+    {"NumGlyphs", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) {
+       const int count = AsInteger(v);
+       if (count < 1 || count > 4) throw InvalidPropertyValue{};
+       c.SetNumGlyphs(count);
+     }},
+    {"Kind", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) {
+       c.SetKind(AsEnum(v, {"bkCustom", "bkOK"}) == 1 ? TBitBtnKind::bkOK : TBitBtnKind::bkCustom);
+     }},
+    {"ModalResult", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.modalResult = AsInteger(v); }},
+    {"Default", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.isDefault = AsBoolean(v); }},
+    {"Cancel", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.cancel = AsBoolean(v); }},
+    {"Layout", [](TBitBtn&, const DescriptionValue& v, const EventBinder&) { AsEnum(v, {"blGlyphLeft"}); }},
+    {"Margin", [](TBitBtn&, const DescriptionValue& v, const EventBinder&) {
+       if (AsInteger(v) != -1) throw InvalidPropertyValue{};
+     }},
+    {"Spacing", [](TBitBtn&, const DescriptionValue& v, const EventBinder&) {
+       if (AsInteger(v) != GlyphSpacing) throw InvalidPropertyValue{};
+     }},
+    {"OnClick", [](TBitBtn& c, const DescriptionValue& v, const EventBinder& b) { c.OnClick = b.NotifyHandler(AsIdentifier(v)); }},
+};
+
+std::string LoadResourceString(UINT id) {
+  char buffer[256];
+  const int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
+  return std::string(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+}  // namespace
+
+TBitBtn::TBitBtn(TForm& form) : TWinControl(form) { SetBounds(0, 0, 75, 25); }
+
+void TBitBtn::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  captionStored_ = true;
+  if (HWND window = HandleIfCreated()) {
+    SetWindowTextA(window, caption_.c_str());
+    Invalidate();
+  }
+}
+
+void TBitBtn::SetGlyph(TBitmap glyph) {
+  glyph_ = std::move(glyph);
+  images_[0].reset();
+  images_[1].reset();
+  if (!glyph_.Empty()) transparent_ = BitmapPixel(glyph_, 0, glyph_.height - 1);
+  if (glyph_.height > 0 && glyph_.width % glyph_.height == 0) {
+    const int count = glyph_.width / glyph_.height;
+    numGlyphs_ = count > 4 ? 1 : count;
+  }
+  Invalidate();
+}
+
+void TBitBtn::SetNumGlyphs(int count) {
+  numGlyphs_ = count;
+  images_[0].reset();
+  images_[1].reset();
+  Invalidate();
+}
+
+void TBitBtn::SetKind(TBitBtnKind kind) {
+  kind_ = kind;
+  if (kind != TBitBtnKind::bkOK) return;
+  SetGlyph(LoadBitmapResource("BBOK"));
+  numGlyphs_ = 2;
+  if (!captionStored_) {
+    caption_ = LoadResourceString(IDS_OK_CAPTION);
+    if (HWND window = HandleIfCreated()) SetWindowTextA(window, caption_.c_str());
+  }
+  modalResult = 1;
+  isDefault = true;
+  cancel = false;
+}
+
+void TBitBtn::Click() {
+  Form().SetModalResult(modalResult);
+  if (OnClick) OnClick(*this);
+}
+
+void TBitBtn::FocusChanged(TWinControl& focused) {
+  const bool active = &focused == this || (!focused.IsPushButton() && isDefault);
+  if (active == active_) return;
+  active_ = active;
+  Invalidate();
+}
+
+bool TBitBtn::DialogKey(WORD key, TShiftState shift) {
+  const bool plain = (shift & (ssShift | ssCtrl | ssAlt)) == 0;
+  if (((key == VK_RETURN && active_) || (key == VK_ESCAPE && cancel)) && plain && CanFocus()) {
+    Click();
+    return true;
+  }
+  return false;
+}
+
+void TBitBtn::CommandNotified(WORD code) {
+  if (code == BN_CLICKED) Click();
+}
+
+void TBitBtn::FillParams(WindowParams& params) {
+  TWinControl::FillParams(params);
+  params.className = "BUTTON";
+  params.style |= BS_OWNERDRAW;
+  params.caption = caption_;
+}
+
+void TBitBtn::HandleCreated() {
+  TWinControl::HandleCreated();
+  active_ = isDefault;
+}
+
+LRESULT TBitBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Owner-drawn buttons report a double click instead of a second press; here it is
+  // a second click like any other.
+  if (message == WM_LBUTTONDBLCLK) message = WM_LBUTTONDOWN;
+  return TWinControl::WindowProc(message, wParam, lParam);
+}
+
+HIMAGELIST TBitBtn::Image(bool down) {
+  const int cell = (down && numGlyphs_ >= 3) ? 2 : 0;
+  UniqueImageList& image = images_[down && numGlyphs_ >= 3 ? 1 : 0];
+  if (image) return image.get();
+  const int width = glyph_.width / numGlyphs_;
+  const int height = glyph_.height;
+  image.reset(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 0));
+  ScopedWindowDc screen(nullptr);
+  UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), width, height));
+  {
+    UniqueMemoryDc target(CreateCompatibleDC(screen.get()));
+    ScopedSelect select(target.get(), copy.get());
+    UniqueMemoryDc source(CreateCompatibleDC(screen.get()));
+    ScopedSelect selectSource(source.get(), glyph_.bitmap.get());
+    BitBlt(target.get(), 0, 0, width, height, source.get(), cell * width, 0, SRCCOPY);
+  }
+  ImageList_AddMasked(image.get(), copy.get(), transparent_);
+  return image.get();
+}
+
+void TBitBtn::DrawFace(HDC dc, bool down, bool focused) {
+  const RECT client{0, 0, Width(), Height()};
+  RECT rect = client;
+  if (active_ || focused) {
+    UniqueBrush frame(CreateSolidBrush(ColorToRgb(clWindowFrame)));
+    FrameRect(dc, &rect, frame.get());
+    InflateRect(&rect, -1, -1);
+  }
+  if (down) {
+    UniquePen pen(CreatePen(PS_SOLID, 1, ColorToRgb(clBtnShadow)));
+    UniqueBrush face(CreateSolidBrush(ColorToRgb(clBtnFace)));
+    ScopedSelect selectPen(dc, pen.get());
+    ScopedSelect selectBrush(dc, face.get());
+    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    InflateRect(&rect, -1, -1);
+  } else {
+    DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT);
+  }
+  if (active_) {
+    rect = client;
+    InflateRect(&rect, -1, -1);
+  }
+  ScopedSelect font(dc, FontHandle());
+  if (down) OffsetRect(&rect, 1, 1);
+
+  const int glyphWidth = glyph_.Empty() ? 0 : glyph_.width / numGlyphs_;
+  const int glyphHeight = glyph_.Empty() ? 0 : glyph_.height;
+  RECT text{0, 0, 0, 0};
+  if (!caption_.empty()) {
+    text.right = rect.right - rect.left;
+    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text, DT_CALCRECT);
+  }
+  const int textWidth = text.right - text.left;
+  const int textHeight = text.bottom - text.top;
+  const int spacing = (glyphWidth == 0 || textWidth == 0) ? 0 : GlyphSpacing;
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  const int margin = (width - (glyphWidth + spacing + textWidth) + 1) / 2;
+  const int glyphLeft = rect.left + margin;
+  const int glyphTop = rect.top + (height - glyphHeight + 1) / 2;
+  const int textLeft = glyphLeft + glyphWidth + spacing;
+  const int textTop = rect.top + (height - textHeight + 1) / 2;
+
+  if (glyphWidth > 0) {
+    ImageList_DrawEx(Image(down), 0, dc, glyphLeft, glyphTop, 0, 0, CLR_NONE, CLR_NONE,
+                     ILD_TRANSPARENT);
+  }
+  if (textWidth > 0) {
+    RECT where{textLeft, textTop, textLeft + textWidth, textTop + textHeight};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRgb(Font().color));
+    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &where,
+              DT_CENTER | DT_VCENTER);
+  }
+  if (active_ && focused) {
+    RECT focus = client;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+bool TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
+  DrawFace(item.hDC, (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0);
+  return true;
+}
+
+bool TBitBtn::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {
+  return ApplyFromTable(*this, BitBtnProperties, property, binder) ||
+         TWinControl::ApplyProperty(property, binder);
+}

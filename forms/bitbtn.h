@@ -1,0 +1,57 @@
+#pragma once
+// The push button of every window: a platform button that this program draws itself,
+// with an optional glyph beside an optional caption. A click gives the window the
+// button's ModalResult, then runs OnClick; the active button answers Enter, a Cancel
+// button Escape.
+#include <string>
+
+#include "forms/controls/bitmap.h"
+#include "forms/controls/control.h"
+
+enum class TBitBtnKind { bkCustom, bkOK };
+
+class TBitBtn : public TWinControl {
+public:
+  explicit TBitBtn(TForm& form);
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  // Takes a copy of the strip; NumGlyphs follows its shape when it is a row of squares.
+  void SetGlyph(TBitmap glyph);
+  void SetNumGlyphs(int count);
+  void SetKind(TBitBtnKind kind);
+  TBitBtnKind Kind() const { return kind_; }
+
+  int modalResult = 0;
+  bool isDefault = false;
+  bool cancel = false;
+  TNotifyEvent OnClick;
+
+  void Click();
+  bool Active() const { return active_; }
+
+  bool IsPushButton() const override { return true; }
+  void FocusChanged(TWinControl& focused) override;
+  bool DialogKey(WORD key, TShiftState shift) override;
+  void CommandNotified(WORD code) override;
+  bool DrawItem(const DRAWITEMSTRUCT& item) override;
+  bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
+
+protected:
+  void FillParams(WindowParams& params) override;
+  void HandleCreated() override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  HIMAGELIST Image(bool down);
+  void DrawFace(HDC dc, bool down, bool focused);
+
+  std::string caption_;
+  bool captionStored_ = false;
+  TBitBtnKind kind_ = TBitBtnKind::bkCustom;
+  TBitmap glyph_;
+  int numGlyphs_ = 1;
+  COLORREF transparent_ = 0;
+  UniqueImageList images_[2];  // up, down: built on first use
+  bool active_ = false;
+};

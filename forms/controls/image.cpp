@@ -1,0 +1,29 @@
+#include "forms/controls/image.h"
+
+#include "forms/controls/property_table.h"
+#include "forms/controls/property_values.h"
+
+namespace {
+
+const PropertyEntry<TImage> ImageProperties[] = {
+    {"Picture", [](TImage& c, const DescriptionValue& v, const EventBinder&) { c.SetPicture(AsResource(v, "bitmap")); }},
+};
+
+}  // namespace
+
+void TImage::SetPicture(const std::string& resourceName) {
+  picture_ = LoadBitmapResource(resourceName);
+  Invalidate();
+}
+
+void TImage::Paint(HDC dc) {
+  if (!Visible()) return;
+  ScopedSaveDc saved(dc);
+  IntersectClipRect(dc, Left(), Top(), Left() + Width(), Top() + Height());
+  DrawBitmap(dc, picture_, Left(), Top());
+}
+
+bool TImage::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {
+  return ApplyFromTable(*this, ImageProperties, property, binder) ||
+         TControl::ApplyProperty(property, binder);
+}

@@ -1,0 +1,24 @@
+#include "forms/message.h"
+
+#include "forms/controls/label.h"
+
+Tmessa* messa = nullptr;
+
+// The label starts 10 pixels inside the client area; 30 pixels leave room for the
+// frame and a margin on the right.
+constexpr int LabelWidthMargin = 30;
+
+Tmessa::Tmessa() : TForm("Tmessa") {
+  LoadDescription({
+      {"FormActivate", [this](TObject& s) { FormActivate(s); }, {}, {}},
+      {"BitBtn1Click", [this](TObject& s) { BitBtn1Click(s); }, {}, {}},
+  });
+  Label1 = &Field<TLabel>("Label1");
+}
+
+void Tmessa::FormActivate(TObject&) {
+  Label1->SetColor(Color());
+  SetWidth(Label1->Width() + LabelWidthMargin);
+}
+
+void Tmessa::BitBtn1Click(TObject&) { Close(); }

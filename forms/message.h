@@ -1,0 +1,18 @@
+#pragma once
+// The message dialog: the congratulation line and its OK button. Its width follows
+// the line at every activation.
+#include "app/form.h"
+
+class TLabel;
+
+class Tmessa : public TForm {
+public:
+  Tmessa();
+
+  TLabel* Label1 = nullptr;
+
+  void FormActivate(TObject& sender);
+  void BitBtn1Click(TObject& sender);
+};
+
+extern Tmessa* messa;

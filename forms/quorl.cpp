@@ -1,0 +1,54 @@
+#include "forms/quorl.h"
+
+#include "forms/controls/edit.h"
+#include "forms/controls/label.h"
+#include "forms/controls/listbox.h"
+#include "forms/message.h"
+#include "forms/rgles.h"
+#include "forms/unitscores.h"
+#include "game/game.h"
+
+Tquorl* quorl = nullptr;
+
+Tquorl::Tquorl() : TForm("Tquorl") {
+  LoadDescription({
+      {"FormActivate", [this](TObject& s) { FormActivate(s); }, {}, {}},
+      {"Edit1KeyDown", {}, [this](TObject& s, WORD& k, TShiftState sh) { Edit1KeyDown(s, k, sh); }, {}},
+      {"BitBtn1Click", [this](TObject& s) { BitBtn1Click(s); }, {}, {}},
+      {"Rgles1Click", [this](TObject& s) { Rgles1Click(s); }, {}, {}},
+      {"Quitter1Click", [this](TObject& s) { Quitter1Click(s); }, {}, {}},
+  });
+  Edit1 = &Field<TEdit>("Edit1");
+  ListBox1 = &Field<TListBox>("ListBox1");
+  Edit2 = &Field<TEdit>("Edit2");
+}
+
+void Tquorl::FormActivate(TObject&) { NewGame(*this); }
+
+void Tquorl::Edit1KeyDown(TObject& sender, WORD& key, TShiftState) {
+  if (key == VK_RETURN) BitBtn1Click(sender);
+}
+
+void Tquorl::BitBtn1Click(TObject&) { EvaluateGuess(*this); }
+
+void Tquorl::Rgles1Click(TObject&) {
+  regles->SetColor(messa->Color());
+  regles->Mquorl->SetVisible(true);
+  regles->ShowModal();
+  regles->Mquorl->SetVisible(false);
+}
+
+void Tquorl::Quitter1Click(TObject&) { Close(); }
+
+std::string Tquorl::GuessText() const { return Edit1->Text(); }
+void Tquorl::SetGuessText(const std::string& text) { Edit1->SetText(text); }
+void Tquorl::RepaintGuess() { Edit1->Repaint(); }
+int Tquorl::HistoryCount() const { return ListBox1->Count(); }
+void Tquorl::AppendHistory(const std::string& line) { ListBox1->Add(line); }
+void Tquorl::DeleteFirstHistoryLine() { ListBox1->Delete(0); }
+void Tquorl::SetCounterText(const std::string& text) { Edit2->SetText(text); }
+void Tquorl::RepaintCounter() { Edit2->Repaint(); }
+void Tquorl::SetCongratulation(const std::string& text) { messa->Label1->SetCaption(text); }
+void Tquorl::ShowCongratulation() { messa->ShowModal(); }
+void Tquorl::SetMessageColour(TColor colour) { messa->SetColor(colour); }
+void Tquorl::SetScoresColour(TColor colour) { score1->SetColor(colour); }
