@@ -1,0 +1,86 @@
+// Feeds arbitrary bytes to the decimal conversion and to the guess evaluation. The
+// first byte picks the user's separator; the rest is the text. Every text converts to
+// a finite value or is refused with EConvertError, the caller's floating-point
+// environment comes back untouched, and a guess leaves the game consistent.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "game/board.h"
+#include "game/decimal.h"
+#include "game/errors.h"
+#include "game/floating.h"
+#include "game/game.h"
+#include "game/x87.h"
+
+namespace {
+
+class Board : public GameBoard {
+public:
+  std::string guess;
+  int lines = 0;
+  std::string GuessText() const override { return guess; }
+  void SetGuessText(const std::string& text) override { guess = text; }
+  void RepaintGuess() override {}
+  int HistoryCount() const override { return lines; }
+  void AppendHistory(const std::string&) override { ++lines; }
+  void DeleteFirstHistoryLine() override { --lines; }
+  void SetCounterText(const std::string&) override {}
+  void RepaintCounter() override {}
+  void SetCongratulation(const std::string&) override {}
+  void ShowCongratulation() override {}
+  void SetMessageColour(TColor) override {}
+  void SetScoresColour(TColor) override {}
+};
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+void ConvertOrRefuse(std::string_view text) {
+  const std::uint16_t control = x87::ControlWord();
+  long double tried = 0;
+  const bool accepted = TryDecimalTextToReal(text, LocaleDecimalSeparator, tried);
+  try {
+    const long double value = DecimalTextToReal(text);
+    Check(accepted && std::isfinite(value));
+    Check(value == tried || (std::isnan(value) && std::isnan(tried)));
+  } catch (const EConvertError& error) {
+    Check(!accepted);
+    Check(error.Message().size() == text.size() + 53);
+  }
+  Check(x87::ControlWord() == control);
+  Check((x87::Flags() & (x87::InvalidOperation | x87::Overflow)) == 0);
+}
+
+void Evaluate(std::string_view text) {
+  Board board;
+  board.guess = std::string(text);
+  Secret = 5000;
+  AttemptCounter = 0;
+  try {
+    EvaluateGuess(board);
+    Check(board.guess.empty());
+    Check(AttemptCounter == board.lines);
+    Check(board.lines <= 1);
+  } catch (const EOverflow&) {
+    Check(board.guess == text && board.lines == 0 && AttemptCounter == 0);
+  }
+  Check(Secret >= 10 && Secret <= 10000);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const bool initialised = (InitFloatingPointUnit(), true);
+  (void)initialised;
+  if (size == 0) return 0;
+  LocaleDecimalSeparator = (data[0] & 1) ? ',' : '.';
+  const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  ConvertOrRefuse(text);
+  Evaluate(text);
+  return 0;
+}
