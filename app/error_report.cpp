@@ -3,6 +3,7 @@
 #include <typeinfo>
 
 #include "app/application.h"
+#include "app/report_text.h"
 #include "app/scope_exit.h"
 #include "app/task_windows.h"
 #include "app/unhandled_report.h"
@@ -28,10 +29,7 @@ void TApplication::HandleException(TObject& /*sender*/) noexcept {
 }
 
 void TApplication::ShowException(const std::string& message) {
-  std::string text = message;
-  // A message that ends with a letter, a digit or an accented letter gets a period.
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > 0x2E) text += '.';
-  ProgramMessageBox(text, Title(), MB_OK | MB_ICONSTOP);
+  ProgramMessageBox(ErrorBoxText(message), Title(), MB_OK | MB_ICONSTOP);
 }
 
 int TApplication::ProgramMessageBox(const std::string& text, const std::string& caption, UINT flags) {

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
+#include "app/report_text.h"
+
 namespace {
 
 struct FaultPlace {

@@ -1,0 +1,76 @@
+#include "app/report_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct ErrorBoxCase {
+  const char* message;
+  const char* expected;
+  const char* reason;
+};
+
+TEST(ErrorBoxText, AppendsAPeriodOnlyAfterCharactersSortingAfterThePoint) {
+  const ErrorBoxCase cases[] = {
+      {"Débordement en virgule flottante", "Débordement en virgule flottante.",
+       "a letter gets a period"},
+      {"Index de liste hors limites (12)", "Index de liste hors limites (12)",
+       "')' sorts before '.'"},
+      {"Format de flux incorrect.", "Format de flux incorrect.", "no second period"},
+      {"Attention!", "Attention!", "'!' sorts before '.'"},
+      {"fin ", "fin ", "a trailing blank sorts before '.'"},
+      {"a-", "a-", "'-' is 0x2D"},
+      {"a,", "a,", "',' is 0x2C"},
+      {"a/", "a/.", "'/' is 0x2F, just after '.'"},
+      {"12", "12.", "a digit gets a period"},
+      {"trouvée", "trouvée.", "an accented letter has a code above 0x7F"},
+      {"", "", "an empty message stays empty"},
+  };
+  for (const ErrorBoxCase& row : cases) {
+    SCOPED_TRACE(row.reason);
+    EXPECT_EQ(ErrorBoxText(row.message), row.expected);
+  }
+}
+
+TEST(UnhandledReportText, NamesClassModuleAndOffsetThenTheMessage) {
+  EXPECT_EQ(UnhandledReportText("EResNotFound", "Quorl.exe", 0x16D4, "Ressource Tquorl non trouvée"),
+            "Exception EResNotFound dans le module Quorl.exe à 000016D4.\n"
+            "Ressource Tquorl non trouvée.");
+}
+
+struct UnhandledCase {
+  const char* message;
+  const char* expectedEnd;
+  const char* reason;
+};
+
+TEST(UnhandledReportText, OnlyAPeriodSuppressesTheFinalPeriod) {
+  const UnhandledCase cases[] = {
+      {"Format de flux incorrect.", "\nFormat de flux incorrect.", "already ends with '.'"},
+      {"Attention!", "\nAttention!.", "'!' still gets a period here"},
+      {"(12)", "\n(12).", "')' still gets a period here"},
+      {"", ".\n", "no message, no period after the line feed"},
+  };
+  for (const UnhandledCase& row : cases) {
+    SCOPED_TRACE(row.reason);
+    const std::string text = UnhandledReportText("Exception", "m.exe", 0, row.message);
+    const std::string end = row.expectedEnd;
+    ASSERT_GE(text.size(), end.size());
+    EXPECT_EQ(text.substr(text.size() - end.size()), end);
+  }
+}
+
+TEST(UnhandledReportText, WritesTheOffsetAsEightUpperCaseHexDigits) {
+  const std::string text = UnhandledReportText("E", "m", 0xABCDEFul, "");
+  EXPECT_NE(text.find(" à 00ABCDEF."), std::string::npos) << text;
+}
+
+TEST(UnhandledReportText, IsCutAt1023Characters) {
+  const std::string text = UnhandledReportText("E", "m", 0, std::string(2000, 'x'));
+  EXPECT_EQ(text.size(), 1023u);
+  EXPECT_EQ(text.back(), 'x');
+}
+
+}  // namespace
