@@ -1,7 +1,5 @@
 #include "game/decimal.h"
 
-#include <limits>
-
 #include "game/errors.h"
 #include "game/platform.h"
 #include "game/power_tables.h"
@@ -22,10 +20,15 @@ unsigned DigitValue(char c) { return static_cast<unsigned>(c - '0'); }
 // kept in an integer, which is faster and gives the same result; past that it goes
 // on in extended, one rounding per step.
 class Accumulator {
+  // 2^64 - 1 = 1844674407370955161 × 10 + 5.
+  static constexpr std::uint64_t LargestExactBeforeDigit = 1844674407370955161u;
+  static constexpr unsigned LargestExactLastDigit = 5;
+
 public:
   void Add(unsigned digit) {
     if (!extendedInUse_) {
-      if (whole_ <= (std::numeric_limits<std::uint64_t>::max() - digit) / 10) {
+      if (whole_ < LargestExactBeforeDigit ||
+          (whole_ == LargestExactBeforeDigit && digit <= LargestExactLastDigit)) {
         whole_ = whole_ * 10 + digit;
         return;
       }
@@ -60,6 +63,8 @@ struct Parsed {
   bool negative = false;
 };
 
+// A NUL character is none of the characters that the steps look for, so it stops
+// every one of them, and it ends the text.
 bool Parse(std::string_view text, char separator, Parsed& parsed) {
   const std::size_t end = text.size();
   std::size_t i = 0;
@@ -75,7 +80,7 @@ bool Parse(std::string_view text, char separator, Parsed& parsed) {
 
   const std::size_t numberStart = i;
   while (i < end && IsDigit(text[i])) parsed.digits.Add(DigitValue(text[i++]));
-  if (i < end && text[i] == separator) {
+  if (i < end && text[i] == separator && separator != '\0') {
     ++i;
     const std::size_t fractionStart = i;
     while (i < end && IsDigit(text[i])) parsed.digits.Add(DigitValue(text[i++]));
@@ -98,7 +103,25 @@ bool Parse(std::string_view text, char separator, Parsed& parsed) {
   }
 
   skipBlanks();
-  return i == end;
+  return i == end || text[i] == '\0';
+}
+
+// The faults that refuse a text, and the control word's precision, rounding and masks.
+constexpr std::uint16_t Faults = x87::InvalidOperation | x87::Overflow;
+constexpr std::uint16_t ComputingBits = 0x0F00 | x87::AllFaults;
+
+// Gives the caller its control word and fault flags back; the full environment is
+// stored and reloaded only when flags must be both removed and kept.
+void RestoreCaller(std::uint16_t control, bool controlChanged, std::uint16_t callerFlags,
+                   std::uint16_t flags) {
+  if (flags != callerFlags) {
+    if (callerFlags != 0) {
+      x87::RestoreEnvironment(control, callerFlags);
+      return;
+    }
+    x87::ClearFlags();
+  }
+  if (controlChanged) x87::LoadControlWord(control);
 }
 
 std::string ConvertErrorMessage(std::string_view text) {
@@ -133,27 +156,28 @@ long double ScaleByPowerOfTen(long double x, std::int64_t exponent) noexcept {
 }
 
 bool TryDecimalTextToReal(std::string_view text, char separator, long double& value) noexcept {
-  const std::size_t nul = text.find('\0');
-  if (nul != std::string_view::npos) text = text.substr(0, nul);
-
-  // Computes with a 64-bit significand and round-to-nearest whatever the caller's
-  // control word, and hands the caller's environment back untouched.
+  // Computes with a 64-bit significand, rounding to nearest and every fault masked,
+  // whatever the caller's control word; the control word is loaded only when the
+  // caller's differs in those respects, which in the program it never does.
   const std::uint16_t callerControl = x87::ControlWord();
   const std::uint16_t callerFlags = x87::Flags();
-  x87::LoadControlWord(x87::MaskedControlWord);
+  const bool controlChanged = (callerControl & ComputingBits) != (x87::MaskedControlWord & ComputingBits);
+  if (controlChanged) x87::LoadControlWord(x87::MaskedControlWord);
+  // A fault already pending would pass for one of the conversion's.
+  if (callerFlags & Faults) x87::ClearFlags();
 
   Parsed parsed;
-  x87::ClearFlagsBefore(parsed);
+  x87::Barrier(parsed);
   bool accepted = Parse(text, separator, parsed);
   long double accumulated = parsed.digits.Value();
   long double result = ScaleByPowerOfTen(accumulated, parsed.exponent);
   if (parsed.negative) result = -result;
   // Digits beyond the extended range fail even when the exponent would bring the
   // value back: the overflow flag of the accumulation stays raised.
-  x87::FlagsAfter(accumulated);
-  if (x87::FlagsAfter(result) & (x87::InvalidOperation | x87::Overflow)) accepted = false;
+  const std::uint16_t flags = x87::FlagsAfter(accumulated, result);
+  if (flags & Faults) accepted = false;
 
-  x87::RestoreEnvironment(callerControl, callerFlags);
+  RestoreCaller(callerControl, controlChanged, callerFlags, flags);
   if (accepted) value = result;
   return accepted;
 }

@@ -48,6 +48,13 @@ inline void ClearFlagsBefore(T& operand) {
   asm volatile("fnclex" : "+m"(operand) : : "memory");
 }
 
+// Orders what is computed from `operand` after the statements before, with no
+// instruction.
+template <class T>
+inline void Barrier(T& operand) {
+  asm volatile("" : "+m"(operand) : : "memory");
+}
+
 // Reads the flags once `result` sits in memory in its own type: for a double real
 // that store is the narrowing, which raises the overflow flag. The caller reads the
 // value back from that memory, rounded.
@@ -55,6 +62,14 @@ template <class T>
 inline std::uint16_t FlagsAfter(T& result) {
   std::uint16_t status;
   asm volatile("fnstsw %0" : "=m"(status), "+m"(result) : : "memory");
+  return static_cast<std::uint16_t>(status & AllFaults);
+}
+
+// The same once two results sit in memory.
+template <class T, class U>
+inline std::uint16_t FlagsAfter(T& first, U& second) {
+  std::uint16_t status;
+  asm volatile("fnstsw %0" : "=m"(status), "+m"(first), "+m"(second) : : "memory");
   return static_cast<std::uint16_t>(status & AllFaults);
 }
 
