@@ -1,11 +1,11 @@
-"""Writers and readers for the two picture formats the program carries.
+"""Writers for the two picture formats the program carries.
 
 Bitmaps: BITMAPFILEHEADER + BITMAPINFOHEADER, palette of RGBQUADs, rows stored
 bottom-up (positive height), each row padded to a multiple of 4 bytes.
 Icons: ICONDIR + ICONDIRENTRY list, each image a BITMAPINFOHEADER of doubled
 height, its palette (if any), the colour rows and the 1-bit AND mask rows.
 
-Plain struct code, no imaging library: the picture tests use the readers too.
+Plain struct code: every header field is chosen here, none left to a library.
 """
 
 import struct
@@ -64,38 +64,6 @@ def write_bmp(path, width, height, bits, palette, indices):
         f.write(head + info + pal + pixels)
 
 
-class Bitmap:
-    """A parsed paletted bitmap: pixel(x, y) gives (r, g, b) with y counted from the top."""
-
-    def __init__(self, data):
-        magic, size, _, _, offset = FILE_HEADER.unpack_from(data, 0)
-        if magic != b"BM":
-            raise ValueError("not a bitmap")
-        self.file_size = size
-        (self.header_size, self.width, self.raw_height, self.planes, self.bits,
-         self.compression, _, _, _, clr_used, _) = INFO_HEADER.unpack_from(data, FILE_HEADER.size)
-        self.height = abs(self.raw_height)
-        count = clr_used or (1 << self.bits if self.bits <= 8 else 0)
-        base = FILE_HEADER.size + self.header_size
-        self.palette = [tuple(reversed(data[base + 4 * i:base + 4 * i + 3])) for i in range(count)]
-        self.offset = offset
-        self.data = data
-        self.stride = row_stride(self.width, self.bits)
-
-    def index(self, x, y):
-        row = self.height - 1 - y if self.raw_height > 0 else y
-        start = self.offset + row * self.stride
-        if self.bits == 8:
-            return self.data[start + x]
-        if self.bits == 4:
-            byte = self.data[start + x // 2]
-            return byte >> 4 if x % 2 == 0 else byte & 0x0F
-        raise ValueError("unsupported depth %d" % self.bits)
-
-    def pixel(self, x, y):
-        return self.palette[self.index(x, y)]
-
-
 def icon_image(width, height, bits, palette, colour_rows, mask):
     """One icon image: colour_rows are indices (bits <= 8) or (r, g, b, a) tuples (32 bpp);
     mask is a row-major list of 1 (transparent) / 0 (opaque)."""
@@ -127,20 +95,3 @@ def write_ico(path, images):
         blobs += blob
     with open(path, "wb") as f:
         f.write(head + entries + blobs)
-
-
-def read_ico(data):
-    """List of dicts: width, height, bits, colours (palette size), header fields."""
-    reserved, kind, count = struct.unpack_from("<HHH", data, 0)
-    if reserved != 0 or kind != 1:
-        raise ValueError("not an icon")
-    images = []
-    for i in range(count):
-        w, h, colours, _, planes, bits, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
-        hdr = INFO_HEADER.unpack_from(data, offset)
-        images.append({
-            "width": w or 256, "height": h or 256, "colours": colours, "bits": bits,
-            "size": size, "offset": offset, "header_size": hdr[0], "header_width": hdr[1],
-            "header_height": hdr[2], "header_bits": hdr[4], "clr_used": hdr[9],
-        })
-    return images
