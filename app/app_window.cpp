@@ -34,12 +34,26 @@ void TApplication::Minimize() {
   if (IsIconic(handle_)) return;
   SetActiveWindow(handle_);
   ShowWithoutAnimation(handle_, SW_MINIMIZE);
+  // The owned windows go with the application window. Windows hides them itself;
+  // wine leaves owned windows that are not pop-ups on the screen.
+  hiddenWithApplication_.clear();
+  for (const TForm* form : Screen->Forms()) {
+    HWND window = form->HandleIfCreated();
+    if (window != nullptr && IsWindowVisible(window)) {
+      ShowWindow(window, SW_HIDE);
+      hiddenWithApplication_.push_back(window);
+    }
+  }
 }
 
 void TApplication::Restore() {
   if (!IsIconic(handle_)) return;
   SetActiveWindow(handle_);
   ShowWithoutAnimation(handle_, SW_RESTORE);
+  for (HWND window : hiddenWithApplication_) {
+    if (IsWindow(window) && !IsWindowVisible(window)) ShowWindow(window, SW_SHOWNA);
+  }
+  hiddenWithApplication_.clear();
   // After a minimised start the main window shows for the first time now, at its
   // designed place and size.
   if (mainForm_ != nullptr && mainForm_->WindowState() == TWindowState::wsMinimized &&
