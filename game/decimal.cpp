@@ -1,5 +1,6 @@
 #include "game/decimal.h"
 
+#include "game/decimal_exact.h"
 #include "game/errors.h"
 #include "game/platform.h"
 #include "game/power_tables.h"
@@ -15,39 +16,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 unsigned DigitValue(char c) { return static_cast<unsigned>(c - '0'); }
 
-// Digit accumulation, value := value × 10 + digit with every step rounded to the
-// extended format. While the value stays below 2^64 every step is exact, so it is
-// kept in an integer, which is faster and gives the same result; past that it goes
-// on in extended, one rounding per step.
-class Accumulator {
-  // 2^64 - 1 = 1844674407370955161 × 10 + 5.
-  static constexpr std::uint64_t LargestExactBeforeDigit = 1844674407370955161u;
-  static constexpr unsigned LargestExactLastDigit = 5;
-
-public:
-  void Add(unsigned digit) {
-    if (!extendedInUse_) {
-      if (whole_ < LargestExactBeforeDigit ||
-          (whole_ == LargestExactBeforeDigit && digit <= LargestExactLastDigit)) {
-        whole_ = whole_ * 10 + digit;
-        return;
-      }
-      extended_ = static_cast<long double>(whole_);
-      extendedInUse_ = true;
-    }
-    extended_ = extended_ * 10 + static_cast<long double>(digit);
-  }
-
-  long double Value() const {
-    return extendedInUse_ ? extended_ : static_cast<long double>(whole_);
-  }
-
-private:
-  std::uint64_t whole_ = 0;
-  long double extended_ = 0;
-  bool extendedInUse_ = false;
-};
-
 // Largest exponent part read: digits stop being read once it reaches this, so that a
 // further digit is left over and refuses the text.
 constexpr int ExponentReadLimit = 500;
@@ -55,36 +23,45 @@ constexpr int ExponentReadLimit = 500;
 // A scaling this large, only reachable downwards, is below every denormal.
 constexpr std::uint64_t ScaleToZero = 5120;
 
-// The text as parsed: true when it is a number, with its digits, decimal exponent and
-// sign. Touches no floating point except through the accumulator.
-struct Parsed {
-  Accumulator digits;
+// The faults that refuse a text, and the control word's precision, rounding and masks.
+constexpr std::uint16_t Faults = x87::InvalidOperation | x87::Overflow;
+constexpr std::uint16_t ComputingBits = 0x0F00 | x87::AllFaults;
+
+// A number as written: its digits before and after the separator, the decimal
+// exponent of its last digit, and its sign.
+struct DecimalNumber {
+  std::string_view integerDigits;
+  std::string_view fractionDigits;
   std::int64_t exponent = 0;
   bool negative = false;
 };
 
-// A NUL character is none of the characters that the steps look for, so it stops
-// every one of them, and it ends the text.
-bool Parse(std::string_view text, char separator, Parsed& parsed) {
+// Reads the text; false when it is not a number. A NUL character is none of the
+// characters that the steps look for, so it stops every one of them, and it ends
+// the text.
+bool Parse(std::string_view text, char separator, DecimalNumber& number) {
   const std::size_t end = text.size();
   std::size_t i = 0;
   auto skipBlanks = [&] {
     while (i < end && text[i] == ' ') ++i;
   };
+  auto digitsFrom = [&](std::size_t start) {
+    while (i < end && IsDigit(text[i])) ++i;
+    return text.substr(start, i - start);
+  };
 
   skipBlanks();
   if (i < end && (text[i] == '+' || text[i] == '-')) {
-    parsed.negative = text[i] == '-';
+    number.negative = text[i] == '-';
     ++i;
   }
 
   const std::size_t numberStart = i;
-  while (i < end && IsDigit(text[i])) parsed.digits.Add(DigitValue(text[i++]));
+  number.integerDigits = digitsFrom(i);
   if (i < end && text[i] == separator && separator != '\0') {
     ++i;
-    const std::size_t fractionStart = i;
-    while (i < end && IsDigit(text[i])) parsed.digits.Add(DigitValue(text[i++]));
-    parsed.exponent = -static_cast<std::int64_t>(i - fractionStart);
+    number.fractionDigits = digitsFrom(i);
+    number.exponent = -static_cast<std::int64_t>(number.fractionDigits.size());
   }
   if (i == numberStart) return false;
 
@@ -99,16 +76,40 @@ bool Parse(std::string_view text, char separator, Parsed& parsed) {
     while (i < end && IsDigit(text[i]) && exponent < ExponentReadLimit) {
       exponent = exponent * 10 + static_cast<int>(DigitValue(text[i++]));
     }
-    parsed.exponent += negativeExponent ? -exponent : exponent;
+    number.exponent += negativeExponent ? -exponent : exponent;
   }
 
   skipBlanks();
   return i == end || text[i] == '\0';
 }
 
-// The faults that refuse a text, and the control word's precision, rounding and masks.
-constexpr std::uint16_t Faults = x87::InvalidOperation | x87::Overflow;
-constexpr std::uint16_t ComputingBits = 0x0F00 | x87::AllFaults;
+// The digits as one integer, when it stays below 2^64.
+bool WholeOf(const DecimalNumber& number, std::uint64_t& whole) {
+  // 2^64 - 1 = 1844674407370955161 × 10 + 5.
+  constexpr std::uint64_t LargestBeforeDigit = 1844674407370955161u;
+  constexpr unsigned LargestLastDigit = 5;
+  whole = 0;
+  for (const std::string_view digits : {number.integerDigits, number.fractionDigits}) {
+    for (const char c : digits) {
+      const unsigned digit = DigitValue(c);
+      if (whole > LargestBeforeDigit || (whole == LargestBeforeDigit && digit > LargestLastDigit)) {
+        return false;
+      }
+      whole = whole * 10 + digit;
+    }
+  }
+  return true;
+}
+
+// value := value × 10 + digit over all the digits, each step rounded to the extended
+// format; the steps are exact while the value stays below 2^64.
+long double AccumulateDigits(const DecimalNumber& number) {
+  long double value = 0;
+  for (const std::string_view digits : {number.integerDigits, number.fractionDigits}) {
+    for (const char c : digits) value = value * 10 + static_cast<long double>(DigitValue(c));
+  }
+  return value;
+}
 
 // Gives the caller its control word and fault flags back; the full environment is
 // stored and reloaded only when flags must be both removed and kept.
@@ -122,6 +123,37 @@ void RestoreCaller(std::uint16_t control, bool controlChanged, std::uint16_t cal
     x87::ClearFlags();
   }
   if (controlChanged) x87::LoadControlWord(control);
+}
+
+// The conversion on the x87 unit: accumulation, scaling by the power-of-ten tables,
+// sign; refused when the invalid-operation or the overflow flag went up on the way.
+bool ComputeWithX87(const DecimalNumber& number, bool wholeFits, std::uint64_t whole,
+                    long double& value) {
+  // A 64-bit significand, rounding to nearest and every fault masked, whatever the
+  // caller's control word; it is loaded only when the caller's differs in those
+  // respects, which in the program it never does.
+  const std::uint16_t callerControl = x87::ControlWord();
+  const std::uint16_t callerFlags = x87::Flags();
+  const bool controlChanged =
+      (callerControl & ComputingBits) != (x87::MaskedControlWord & ComputingBits);
+  if (controlChanged) x87::LoadControlWord(x87::MaskedControlWord);
+  // A fault already pending would pass for one of the conversion's.
+  if (callerFlags & Faults) x87::ClearFlags();
+
+  x87::Barrier(whole);
+  // Below 2^64 the accumulation is exact: the integer is the same value.
+  long double accumulated =
+      wholeFits ? static_cast<long double>(whole) : AccumulateDigits(number);
+  long double result = ScaleByPowerOfTen(accumulated, number.exponent);
+  if (number.negative) result = -result;
+  // Digits beyond the extended range fail even when the exponent would bring the
+  // value back: the overflow flag of the accumulation stays raised.
+  const std::uint16_t flags = x87::FlagsAfter(accumulated, result);
+
+  RestoreCaller(callerControl, controlChanged, callerFlags, flags);
+  if (flags & Faults) return false;
+  value = result;
+  return true;
 }
 
 std::string ConvertErrorMessage(std::string_view text) {
@@ -156,30 +188,14 @@ long double ScaleByPowerOfTen(long double x, std::int64_t exponent) noexcept {
 }
 
 bool TryDecimalTextToReal(std::string_view text, char separator, long double& value) noexcept {
-  // Computes with a 64-bit significand, rounding to nearest and every fault masked,
-  // whatever the caller's control word; the control word is loaded only when the
-  // caller's differs in those respects, which in the program it never does.
-  const std::uint16_t callerControl = x87::ControlWord();
-  const std::uint16_t callerFlags = x87::Flags();
-  const bool controlChanged = (callerControl & ComputingBits) != (x87::MaskedControlWord & ComputingBits);
-  if (controlChanged) x87::LoadControlWord(x87::MaskedControlWord);
-  // A fault already pending would pass for one of the conversion's.
-  if (callerFlags & Faults) x87::ClearFlags();
-
-  Parsed parsed;
-  x87::Barrier(parsed);
-  bool accepted = Parse(text, separator, parsed);
-  long double accumulated = parsed.digits.Value();
-  long double result = ScaleByPowerOfTen(accumulated, parsed.exponent);
-  if (parsed.negative) result = -result;
-  // Digits beyond the extended range fail even when the exponent would bring the
-  // value back: the overflow flag of the accumulation stays raised.
-  const std::uint16_t flags = x87::FlagsAfter(accumulated, result);
-  if (flags & Faults) accepted = false;
-
-  RestoreCaller(callerControl, controlChanged, callerFlags, flags);
-  if (accepted) value = result;
-  return accepted;
+  DecimalNumber number;
+  if (!Parse(text, separator, number)) return false;
+  std::uint64_t whole = 0;
+  const bool wholeFits = WholeOf(number, whole);
+  if (wholeFits && ExactlyRoundedDecimal(whole, number.exponent, number.negative, value)) {
+    return true;
+  }
+  return ComputeWithX87(number, wholeFits, whole, value);
 }
 
 long double DecimalTextToReal(std::string_view text) {

@@ -88,6 +88,12 @@ const ConversionCase ConversionCases[] = {
      "2^64 + 1: a tie, rounded to even"},
     {"18446744073709551619"sv, ',', Converts, 0x8000000000000002p+1L,
      "2^64 + 3: a tie, rounded to even, upwards"},
+    {"18446744073709546620E1"sv, ',', Converts, 0x9FFFFFFFFFFFF3CEp+4L,
+     "a product with a tie, rounded to even, upwards"},
+    {"18446744073709546628E1"sv, ',', Converts, 0x9FFFFFFFFFFFF3D2p+4L,
+     "a product with a tie, rounded to even, downwards"},
+    {"1E-25"sv, ',', Converts, 0xF79687AED3EEC551p-147L,
+     "one division by an exact power of ten, beyond 10^19"},
     {"1E4932"sv, ',', Converts, 0xD72CB2A95C7EF6CDp+16320L,
      "close to the largest extended: 10^4 x 10^320 x 10^4608, each product rounded"},
     {"1,5"sv, '.', Fails, 0, "under '.', the comma is an ordinary character"},
@@ -151,6 +157,36 @@ TEST(DecimalTextToReal, FollowsALocaleChange) {
   EXPECT_EQ(DecimalTextToReal("1.5"), 1.5L);
 }
 
+// whole × 10^exponent as the x87 unit computes it with a 64-bit significand and
+// rounding to nearest: the value converted, the scaling by the power-of-ten tables.
+long double ScaledReference(std::uint64_t whole, std::int64_t exponent) {
+  const std::uint16_t saved = x87::ControlWord();
+  x87::LoadControlWord(x87::MaskedControlWord);
+  volatile long double scaled = ScaleByPowerOfTen(static_cast<long double>(whole), exponent);
+  const long double result = scaled;
+  x87::LoadControlWord(saved);
+  x87::ClearFlags();
+  return result;
+}
+
+// Numbers of up to 19 digits scaled by up to 10^27 are computed with integers, numbers
+// with more digits or larger exponents on the x87 unit, which is the reference: both
+// must agree to the last bit.
+TEST(DecimalTextToReal, IntegerAndX87ComputationsAgree) {
+  const Separator separator(',');
+  std::mt19937_64 generator(1000);
+  for (int i = 0; i < 50000; ++i) {
+    const int bits = 1 + static_cast<int>(generator() % 64);
+    const std::uint64_t whole = generator() >> (64 - bits);
+    const std::int64_t exponent = static_cast<std::int64_t>(generator() % 61) - 30;
+    const std::string text = std::to_string(whole) + "E" + std::to_string(exponent);
+    SCOPED_TRACE(text);
+    const long double value = DecimalTextToReal(text);
+    const long double expected = ScaledReference(whole, exponent);
+    ASSERT_PRED2(SameExtended, value, expected) << Hex(value) << " != " << Hex(expected);
+  }
+}
+
 // Restores the control word that a test changes.
 class ControlWordScope {
 public:
@@ -183,6 +219,8 @@ TEST(DecimalTextToReal, KeepsTheCallersEnvironment) {
     const ControlWordScope scope(control);
     x87::ClearFlags();
     EXPECT_PRED2(SameExtended, DecimalTextToReal("0,1"), 0xCCCCCCCCCCCCCCCDp-67L);
+    EXPECT_PRED2(SameExtended, DecimalTextToReal("1E-25"), 0xF79687AED3EEC551p-147L);
+    EXPECT_PRED2(SameExtended, DecimalTextToReal("1,5E300"), ScaledReference(15, 299));
     EXPECT_EQ(x87::ControlWord(), control);
     EXPECT_EQ(x87::Flags(), 0);
     EXPECT_THROW(DecimalTextToReal("1E4999"), EConvertError);
