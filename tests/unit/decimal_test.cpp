@@ -232,7 +232,8 @@ TEST(DecimalTextToReal, KeepsTheCallersEnvironment) {
     const std::uint16_t pending = x87::Flags();
     ASSERT_NE(pending & x87::Inexact, 0);
     EXPECT_THROW(DecimalTextToReal("1E4999"), EConvertError);
-    EXPECT_EQ(x87::Flags(), pending);
+    EXPECT_EQ(x87::Flags(), pending) << "pending flags are kept, the overflow is not added";
+    EXPECT_EQ(x87::ControlWord(), control);
   }
 }
 
