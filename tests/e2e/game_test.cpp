@@ -1,0 +1,158 @@
+// Playing: verdict lines, the twelve-line history, refused inputs and wins.
+#include "quorl_test.h"
+
+#include "harness/input.h"
+#include "harness/wait.h"
+
+namespace e2e {
+namespace {
+
+class GameTest : public QuorlTest {
+ protected:
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
+
+  // The message dialog's label and OK button.
+  HWND dialogLabel() const { return firstChild(app_->messageDialog(), "Static"); }
+  HWND dialogButton() const { return firstChild(app_->messageDialog(), "Button"); }
+
+  static HWND firstChild(HWND parent, const char* className) {
+    const auto children = childWindows(parent, className);
+    return children.empty() ? nullptr : children.front();
+  }
+
+  // Plays one game to its win and checks the congratulation; returns the count.
+  int winOneGame(const std::string& shotName = {}) {
+    std::string failure;
+    const auto attempts = app_->playUntilWon(&failure);
+    EXPECT_TRUE(attempts.has_value()) << failure;
+    if (!attempts) return 0;
+    const HWND dialog = app_->messageDialog();
+    EXPECT_EQ(textOf(dialog), "Message !");
+    EXPECT_FALSE(IsWindowEnabled(app_->mainWindow())) << "the board must wait for OK";
+    EXPECT_EQ(textOf(dialogLabel()),
+              "Bravo, vous avez gagn\xe9 en " + std::to_string(*attempts) + " essais");
+    const RECT bounds = screenRect(dialog);
+    EXPECT_EQ(bounds.left, 683);
+    EXPECT_EQ(bounds.top, 377);
+    EXPECT_EQ(sizeOf(bounds).cy, 179);
+    EXPECT_EQ(app_->focus(), dialogButton()) << "focus on " << describe(app_->focus());
+    EXPECT_EQ(textOf(dialogButton()), "OK");
+    // Behind the dialog the board still shows the winning line, without a verdict,
+    // and the final count.
+    const auto lines = app_->historyLines();
+    EXPECT_FALSE(lines.empty());
+    if (!lines.empty()) {
+      EXPECT_EQ(lines.back().find(" est trop"), std::string::npos) << lines.back();
+    }
+    EXPECT_EQ(app_->counterText(), std::to_string(*attempts));
+    if (!shotName.empty()) saveScreenshot(shotName);
+    return *attempts;
+  }
+
+  void expectBackOnTheBoardAfterWin(int attempts) {
+    EXPECT_TRUE(IsWindowEnabled(app_->mainWindow()));
+    EXPECT_TRUE(waitUntil([&] { return app_->focus() == app_->guessBox(); }))
+        << "focus on " << describe(app_->focus());
+    EXPECT_TRUE(app_->historyLines().empty());
+    // The counter keeps the winning count until the next accepted guess.
+    EXPECT_EQ(app_->counterText(), std::to_string(attempts));
+  }
+};
+
+TEST_F(GameTest, WinShowsTheCongratulationModallyAndTheNextGuessCountsOne) {
+  const int attempts = winOneGame("win-dialog");
+  ASSERT_GT(attempts, 0);
+  ASSERT_TRUE(app().dismissMessageDialog());
+  expectBackOnTheBoardAfterWin(attempts);
+  saveScreenshot("after-win");
+  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
+  EXPECT_EQ(app().counterText(), "1");
+  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
+}
+
+TEST_F(GameTest, TwoWinsInARowEachShowTheirOwnCount) {
+  for (int game = 1; game <= 2; ++game) {
+    SCOPED_TRACE("game " + std::to_string(game));
+    const int attempts = winOneGame();
+    ASSERT_GT(attempts, 0);
+    ASSERT_TRUE(app().dismissMessageDialog());
+    expectBackOnTheBoardAfterWin(attempts);
+  }
+}
+
+TEST_F(GameTest, HistoryKeepsTheTwelveMostRecentVerdicts) {
+  const auto guesses = tooSmallGuesses(localeDecimalSeparator());
+  ASSERT_EQ(guesses.size(), 13u);
+  ASSERT_NO_FATAL_FAILURE(submitAll(guesses));
+  std::vector<std::string> expected;
+  for (size_t i = 1; i < guesses.size(); ++i) expected.push_back(guesses[i] + " est trop petit");
+  EXPECT_EQ(app().historyLines(), expected);
+  EXPECT_EQ(app().counterText(), "13");
+  // Twelve rows fit the list: no scroll bar is left once the first line has gone.
+  EXPECT_FALSE(GetWindowLongPtrA(app().history(), GWL_STYLE) & WS_VSCROLL);
+  saveScreenshot("history-twelve-lines");
+}
+
+TEST_F(GameTest, RefusedInputsAddNothingAndEmptyTheBox) {
+  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
+  const struct {
+    const char* text;
+    const char* reason;
+  } cases[] = {
+      {"", "an empty box"},
+      {"abc", "not a number"},
+      {"-1", "below 0"},
+      {"10.001", "above 10 with a point"},
+      {"10,001", "above 10 with a comma"},
+      {"1.2.3", "two separators"},
+      {"1,2,3", "two commas"},
+      {"5 5", "a blank inside"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("\"") + c.text + "\": " + c.reason);
+    EXPECT_EQ(app().submitGuess(c.text), GuessOutcome::Evaluated);
+    EXPECT_EQ(app().guessText(), "");
+    EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
+    EXPECT_EQ(app().counterText(), "1");
+  }
+}
+
+TEST_F(GameTest, BoundsAndSignedZeroAreAccepted) {
+  const struct {
+    const char* text;
+    const char* verdict;
+    const char* reason;
+  } cases[] = {
+      {"0", " est trop petit", "the lower bound; every secret is above it"},
+      {"-0", " est trop petit", "minus zero passes the range check"},
+      {"1E-400", " est trop petit", "too small for a double: read as 0"},
+  };
+  size_t count = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + ": " + c.reason);
+    ASSERT_EQ(app().submitGuess(c.text), GuessOutcome::Evaluated);
+    ++count;
+    const auto lines = app().historyLines();
+    ASSERT_EQ(lines.size(), count);
+    EXPECT_EQ(lines.back(), std::string(c.text) + c.verdict);
+  }
+  // 10 is accepted too; only a secret of exactly 10.000 would make it win.
+  const GuessOutcome ten = app().submitGuess("10");
+  if (ten == GuessOutcome::Won) {
+    ASSERT_TRUE(app().dismissMessageDialog());
+  } else {
+    ASSERT_EQ(ten, GuessOutcome::Evaluated);
+    EXPECT_EQ(app().historyLines().back(), "10 est trop grand");
+  }
+}
+
+TEST_F(GameTest, EnterTwiceEvaluatesOnceAndRefusesTheEmptyBox) {
+  ASSERT_TRUE(app().typeGuess("0"));
+  pressKey(VK_RETURN);
+  ASSERT_EQ(app().submitGuess(""), GuessOutcome::Evaluated);
+  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
+  EXPECT_EQ(app().counterText(), "1");
+}
+
+}  // namespace
+}  // namespace e2e

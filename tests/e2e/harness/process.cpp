@@ -1,0 +1,86 @@
+#include "harness/process.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+void sleepFor(Millis duration) { std::this_thread::sleep_for(duration); }
+
+Process::Process(const std::string& exePath, WORD showCommand) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = showCommand;
+  std::string commandLine = "\"" + exePath + "\"";
+  std::vector<char> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back('\0');
+  if (!CreateProcessA(exePath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &info_)) {
+    throw std::runtime_error("cannot start " + exePath + " (error " +
+                             std::to_string(GetLastError()) + ")");
+  }
+}
+
+Process::~Process() {
+  if (info_.hProcess && running()) terminate();
+  release();
+}
+
+Process::Process(Process&& other) noexcept : info_(std::exchange(other.info_, {})) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    if (info_.hProcess && running()) terminate();
+    release();
+    info_ = std::exchange(other.info_, {});
+  }
+  return *this;
+}
+
+void Process::release() noexcept {
+  if (info_.hThread) CloseHandle(info_.hThread);
+  if (info_.hProcess) CloseHandle(info_.hProcess);
+  info_ = {};
+}
+
+bool Process::running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool Process::waitForExit(Millis timeout) const {
+  return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> Process::exitCode() const {
+  if (running()) return std::nullopt;
+  DWORD code = 0;
+  if (!GetExitCodeProcess(info_.hProcess, &code)) return std::nullopt;
+  return code;
+}
+
+bool Process::waitForInputIdle(Millis timeout) const {
+  return WaitForInputIdle(info_.hProcess, static_cast<DWORD>(timeout.count())) == 0;
+}
+
+void Process::terminate() {
+  TerminateProcess(info_.hProcess, 255);
+  WaitForSingleObject(info_.hProcess, 10000);
+}
+
+std::string windowsPath(const std::string& path) {
+  if (path.empty() || path.front() != '/') return path;
+  std::string converted = "Z:" + path;
+  for (char& c : converted) {
+    if (c == '/') c = '\\';
+  }
+  return converted;
+}
+
+std::string environment(const char* name, const std::string& fallback) {
+  const char* value = std::getenv(name);
+  return value && *value ? std::string(value) : fallback;
+}
+
+}  // namespace e2e

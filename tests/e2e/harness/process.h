@@ -1,0 +1,51 @@
+// A program under test, started the way a launcher starts it: CreateProcessA with a
+// start-up show command. The process is ended in the destructor if it still runs, so a
+// failing test never leaves a window behind for the next one.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "harness/wait.h"
+
+namespace e2e {
+
+class Process {
+ public:
+  // Starts `exePath` (a Windows path) with STARTF_USESHOWWINDOW and `showCommand`.
+  // Throws std::runtime_error when the process cannot be created.
+  Process(const std::string& exePath, WORD showCommand);
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+
+  DWORD id() const { return info_.dwProcessId; }
+  DWORD mainThreadId() const { return info_.dwThreadId; }
+  HANDLE handle() const { return info_.hProcess; }
+
+  bool running() const;
+  // Waits for the end of the process; true when it ended in time.
+  bool waitForExit(Millis timeout = kDefaultTimeout) const;
+  // The exit code once the process has ended, nothing while it runs.
+  std::optional<DWORD> exitCode() const;
+  // Waits until the process is idle, waiting for input (WaitForInputIdle).
+  bool waitForInputIdle(Millis timeout = kDefaultTimeout) const;
+  void terminate();
+
+ private:
+  void release() noexcept;
+  PROCESS_INFORMATION info_{};
+};
+
+// Converts a Unix path (as CMake knows it) to the Windows path through wine's Z: drive;
+// a path that already looks like a Windows one is returned unchanged.
+std::string windowsPath(const std::string& path);
+
+// The value of an environment variable, or `fallback` when it is unset or empty.
+std::string environment(const char* name, const std::string& fallback);
+
+}  // namespace e2e

@@ -1,0 +1,158 @@
+#include "harness/query.h"
+
+#include <cstdio>
+
+namespace e2e {
+namespace {
+
+// Answers from a hung program must not hang the tests.
+constexpr UINT kMessageTimeoutMs = 5000;
+
+// Texts are asked for in UTF-16: wine hands a list box's lines to another process in
+// UTF-16 whatever the caller's character set, so the wide messages are the ones that
+// behave the same everywhere. They are compared as code page 1252, the program's.
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                           &result)) {
+    return -1;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+struct TopLevelSearch {
+  DWORD processId;
+  const char* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<TopLevelSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.processId &&
+      (!search.className || windowClass(window) == search.className)) {
+    search.found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::string toWindows1252(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string converted(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), converted.data(), size,
+                      nullptr, nullptr);
+  return converted;
+}
+
+}  // namespace
+
+std::vector<HWND> topLevelWindows(DWORD processId, const char* className) {
+  TopLevelSearch search{processId, className, {}};
+  EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND findTopLevel(DWORD processId, const char* className) {
+  const auto windows = topLevelWindows(processId, className);
+  return windows.empty() ? nullptr : windows.front();
+}
+
+std::vector<HWND> childWindows(HWND parent, const char* className) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!className || windowClass(child) == className) children.push_back(child);
+  }
+  return children;
+}
+
+HWND childAt(HWND parent, const char* className, POINT clientPos) {
+  for (HWND child : childWindows(parent, className)) {
+    const RECT rect = rectInParent(child);
+    if (rect.left == clientPos.x && rect.top == clientPos.y) return child;
+  }
+  return nullptr;
+}
+
+std::string windowClass(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string textOf(HWND window) {
+  const LRESULT length = sendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0);
+  if (length < 0) return "<no answer>";
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT copied = sendWithTimeout(window, WM_GETTEXT, text.size(),
+                                         reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return toWindows1252(text);
+}
+
+std::vector<std::string> listLines(HWND listBox) {
+  std::vector<std::string> lines;
+  const LRESULT count = sendWithTimeout(listBox, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const auto index = static_cast<WPARAM>(i);
+    const LRESULT length = sendWithTimeout(listBox, LB_GETTEXTLEN, index, 0);
+    std::wstring line(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+    const LRESULT copied =
+        sendWithTimeout(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
+    line.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    lines.push_back(toWindows1252(line));
+  }
+  return lines;
+}
+
+RECT rectInParent(HWND child) {
+  RECT rect = screenRect(child);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+RECT screenRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+SIZE sizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
+
+POINT centreOf(HWND window) {
+  const RECT rect = screenRect(window);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+POINT minimisedEntryPoint(HWND window) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(window, &placement);
+  return {placement.ptMinPosition.x + 40, placement.ptMinPosition.y + GetSystemMetrics(SM_CYCAPTION) / 2 + 1};
+}
+
+HWND focusedWindow(DWORD threadId) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
+HWND activeWindow(DWORD threadId) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(threadId, &info) ? info.hwndActive : nullptr;
+}
+
+std::string describe(HWND window) {
+  if (!window) return "(none)";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%p ", static_cast<void*>(window));
+  const RECT rect = IsWindow(window) ? rectInParent(window) : RECT{};
+  char position[64];
+  std::snprintf(position, sizeof position, " at %ld,%ld", rect.left, rect.top);
+  return buffer + windowClass(window) + " \"" + textOf(window) + "\"" + position;
+}
+
+}  // namespace e2e

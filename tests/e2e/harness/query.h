@@ -1,0 +1,48 @@
+// Reading another process's windows the way any program may: enumeration, class
+// names, standard messages (WM_GETTEXT, LB_GETTEXT...) and the window manager's
+// state queries. Nothing here sends a command to the program under test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Top-level windows of the process `processId`, of window class `className` (any
+// class when null), visible or not, in z-order.
+std::vector<HWND> topLevelWindows(DWORD processId, const char* className = nullptr);
+// The first of them, or null.
+HWND findTopLevel(DWORD processId, const char* className);
+
+// Direct children of `parent` of window class `className` (any when null).
+std::vector<HWND> childWindows(HWND parent, const char* className = nullptr);
+// The child of `parent` of class `className` whose top-left corner lies at `clientPos`
+// in the parent's client coordinates (the designed layout), or null.
+HWND childAt(HWND parent, const char* className, POINT clientPos);
+
+std::string windowClass(HWND window);
+// WM_GETTEXT: the text of an edit box, a label, a button or a window's caption.
+std::string textOf(HWND window);
+// LB_GETCOUNT and LB_GETTEXT: every line of a list box.
+std::vector<std::string> listLines(HWND listBox);
+
+// A child's rectangle in its parent's client coordinates.
+RECT rectInParent(HWND child);
+RECT screenRect(HWND window);
+SIZE sizeOf(const RECT& rect);
+POINT centreOf(HWND window);
+
+// A point on the title of a minimised top-level window: without a taskbar, wine's
+// desktop shows it as a small title bar at its minimised position.
+POINT minimisedEntryPoint(HWND window);
+
+// The focus and the active window of a GUI thread (GetGUIThreadInfo).
+HWND focusedWindow(DWORD threadId);
+HWND activeWindow(DWORD threadId);
+
+// A readable description of a window handle for failure messages.
+std::string describe(HWND window);
+
+}  // namespace e2e

@@ -1,0 +1,14 @@
+// Screen captures for the record: the whole screen (wine's virtual desktop) saved as
+// a 24-bit BMP that the Linux side can convert and look at.
+#pragma once
+
+#include <string>
+
+namespace e2e {
+
+// Folder for the captures (created on first use); from QUORL_E2E_SHOTS.
+std::string screenshotFolder();
+// Saves the screen as `<folder>/<name>.bmp`; returns the file's path, empty on failure.
+std::string saveScreenshot(const std::string& name);
+
+}  // namespace e2e

@@ -1,0 +1,58 @@
+// The decimal separator: the program takes a point or a comma whatever the locale
+// says, so the same guesses are accepted under a French and an English locale (the
+// tests run once under each).
+#include "quorl_test.h"
+
+namespace e2e {
+namespace {
+
+class SeparatorTest : public QuorlTest {
+ protected:
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
+};
+
+TEST_F(SeparatorTest, PointAndCommaAreBothAcceptedAndShownAsTyped) {
+  RecordProperty("locale_separator", std::string(1, localeDecimalSeparator()));
+  const struct {
+    const char* text;
+    const char* reason;
+  } cases[] = {
+      {"3.25", "a point, as typed on a numeric keypad"},
+      {"3,25", "a comma, as written in French"},
+      {"0.5", "a point, one decimal"},
+      {"0,5", "a comma, one decimal"},
+  };
+  size_t count = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + ": " + c.reason);
+    const GuessOutcome outcome = app().submitGuess(c.text);
+    if (outcome == GuessOutcome::Won) {  // the secret happened to be this guess
+      ASSERT_TRUE(app().dismissMessageDialog());
+      count = 0;
+      continue;
+    }
+    ASSERT_EQ(outcome, GuessOutcome::Evaluated);
+    ++count;
+    const auto lines = app().historyLines();
+    ASSERT_EQ(lines.size(), count) << "the guess was refused";
+    const std::string text = c.text;
+    EXPECT_TRUE(lines.back() == text + " est trop petit" || lines.back() == text + " est trop grand")
+        << lines.back();
+  }
+}
+
+TEST_F(SeparatorTest, PointAndCommaGiveTheSameVerdict) {
+  // Both texts stand for 3250 thousandths, so they must land on the same side.
+  for (const char* text : {"3.25", "3,25"}) {
+    SCOPED_TRACE(text);
+    const GuessOutcome outcome = app().submitGuess(text);
+    if (outcome == GuessOutcome::Won) GTEST_SKIP() << "the secret was 3.250";
+    ASSERT_EQ(outcome, GuessOutcome::Evaluated);
+  }
+  const auto lines = app().historyLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].substr(4), lines[1].substr(4));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,69 @@
+// Every way of closing the main window ends the program with exit code 0.
+#include "quorl_test.h"
+
+#include "harness/input.h"
+#include "harness/wait.h"
+
+namespace e2e {
+namespace {
+
+class ShutdownTest : public QuorlTest {
+ protected:
+  void expectCleanExit() {
+    ASSERT_TRUE(app_->process().waitForExit()) << "the program is still running";
+    EXPECT_EQ(app_->process().exitCode(), std::optional<DWORD>(0));
+  }
+
+  // The close box at the right end of the main window's title bar.
+  POINT closeBox() const {
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    GetWindowInfo(app_->mainWindow(), &info);
+    const int button = GetSystemMetrics(SM_CXSIZE);
+    return {info.rcWindow.right - static_cast<LONG>(info.cxWindowBorders) - button / 2 - 2,
+            info.rcWindow.top + static_cast<LONG>(info.cyWindowBorders) +
+                GetSystemMetrics(SM_CYCAPTION) / 2};
+  }
+};
+
+TEST_F(ShutdownTest, QuitterButtonEndsTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  clickAt(centreOf(app().quitter()));
+  expectCleanExit();
+}
+
+TEST_F(ShutdownTest, CloseBoxEndsTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  clickAt(closeBox());
+  expectCleanExit();
+}
+
+TEST_F(ShutdownTest, AltF4EndsTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  pressKey(VK_F4, {VK_MENU});
+  expectCleanExit();
+}
+
+TEST_F(ShutdownTest, AltF4AfterAGameEndsTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
+  ASSERT_TRUE(app().typeGuess("4"));
+  pressKey(VK_F4, {VK_MENU});
+  expectCleanExit();
+}
+
+TEST_F(ShutdownTest, TaskbarCloseEndsTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  // What a taskbar entry's Close command sends to the entry's window.
+  PostMessageA(app().applicationWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  expectCleanExit();
+}
+
+TEST_F(ShutdownTest, CloseMessageToTheTaskbarEntryEndsTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  PostMessageA(app().applicationWindow(), WM_CLOSE, 0, 0);
+  expectCleanExit();
+}
+
+}  // namespace
+}  // namespace e2e
