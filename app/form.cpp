@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/screen.h"
 #include "forms/controls/colours.h"
+#include "forms/controls/image.h"
 #include "forms/controls/menu.h"
 #include "forms/controls/property_table.h"
 #include "forms/controls/property_values.h"
@@ -234,6 +235,21 @@ void TForm::PaintControls(HDC dc) {
   }
 }
 
+bool TForm::RealizePicturePalette(bool background) {
+  for (TControl* control : controls_) {
+    const auto* image = dynamic_cast<const TImage*>(control);
+    if (image == nullptr || image->Palette() == nullptr) continue;
+    HWND window = HandleIfCreated();
+    ScopedWindowDc dc(window);
+    HPALETTE old = SelectPalette(dc.get(), image->Palette(), background ? TRUE : FALSE);
+    const UINT changed = RealizePalette(dc.get());
+    SelectPalette(dc.get(), old, TRUE);
+    if (changed != 0 && changed != GDI_ERROR) InvalidateRect(window, nullptr, TRUE);
+    return changed != 0 && changed != GDI_ERROR;
+  }
+  return false;
+}
+
 LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
@@ -279,6 +295,12 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
       TrackPlacement();
       break;
+    // On displays with a palette the active window maps its pictures' colours first.
+    case WM_QUERYNEWPALETTE:
+      return RealizePicturePalette(false) ? TRUE : FALSE;
+    case WM_PALETTECHANGED:
+      if (reinterpret_cast<HWND>(wParam) != HandleIfCreated()) RealizePicturePalette(true);
+      return 0;
     case WM_COMMAND:
       if (lParam != 0) {
         if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {

@@ -131,6 +131,8 @@ private:
   void PaintControls(HDC dc);
   void EraseBackground(HDC dc);
   void TrackPlacement();
+  // Realises the first picture's palette; true when the screen's colours changed.
+  bool RealizePicturePalette(bool background);
 
   std::string className_;
   std::string caption_;  // until the platform window exists

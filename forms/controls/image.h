@@ -9,6 +9,8 @@ public:
   using TControl::TControl;
   void SetPicture(const std::string& resourceName);
   void Paint(HDC dc) override;
+  // The picture's palette, or none.
+  HPALETTE Palette() const { return picture_.palette.get(); }
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
 
 private:
