@@ -3,12 +3,17 @@
 // tests run once under each).
 #include "quorl_test.h"
 
+#include <cstdio>
+
 namespace e2e {
 namespace {
 
 class SeparatorTest : public QuorlTest {
  protected:
-  void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
+  void SetUp() override {
+    std::printf("[ locale   ] decimal separator '%c'\n", localeDecimalSeparator());
+    ASSERT_NO_FATAL_FAILURE(start());
+  }
 };
 
 TEST_F(SeparatorTest, PointAndCommaAreBothAcceptedAndShownAsTyped) {

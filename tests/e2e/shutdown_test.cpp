@@ -59,6 +59,24 @@ TEST_F(ShutdownTest, TaskbarCloseEndsTheProgram) {
   expectCleanExit();
 }
 
+TEST_F(ShutdownTest, CloseBoxOfTheMinimisedEntryEndsTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  const HWND application = app().applicationWindow();
+  // Minimising has no real-input path here (the board has no minimise box and wine's
+  // desktop no taskbar); the minimised entry's own close box is clicked for real.
+  PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(waitUntil([&] {
+    return IsIconic(application) && sizeOf(screenRect(application)).cx > 0;
+  }));
+  WINDOWINFO info{};
+  info.cbSize = sizeof info;
+  GetWindowInfo(application, &info);
+  const int button = GetSystemMetrics(SM_CXSIZE);
+  clickAt({info.rcWindow.right - static_cast<LONG>(info.cxWindowBorders) - button / 2 - 2,
+           (info.rcWindow.top + info.rcWindow.bottom) / 2});
+  expectCleanExit();
+}
+
 TEST_F(ShutdownTest, CloseMessageToTheTaskbarEntryEndsTheProgram) {
   ASSERT_NO_FATAL_FAILURE(start());
   PostMessageA(app().applicationWindow(), WM_CLOSE, 0, 0);

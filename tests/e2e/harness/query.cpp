@@ -1,5 +1,6 @@
 #include "harness/query.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace e2e {
@@ -127,10 +128,9 @@ POINT centreOf(HWND window) {
 }
 
 POINT minimisedEntryPoint(HWND window) {
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  GetWindowPlacement(window, &placement);
-  return {placement.ptMinPosition.x + 40, placement.ptMinPosition.y + GetSystemMetrics(SM_CYCAPTION) / 2 + 1};
+  // Left of the middle, on the title text and clear of the caption buttons.
+  const RECT rect = screenRect(window);
+  return {rect.left + std::min(40L, (rect.right - rect.left) / 2), (rect.top + rect.bottom) / 2};
 }
 
 HWND focusedWindow(DWORD threadId) {

@@ -1,0 +1,117 @@
+// The congratulation dialog: its width follows its text, its colour, and the keys
+// that press or do not press its OK button.
+#include "quorl_test.h"
+
+#include "harness/input.h"
+#include "harness/wait.h"
+
+namespace e2e {
+namespace {
+
+// A GDI font selected into the screen's device context for measuring text.
+class MeasuringFont {
+ public:
+  MeasuringFont(const char* face, int height)
+      : dc_(GetDC(nullptr)),
+        font_(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, face)),
+        previous_(SelectObject(dc_, font_)) {}
+  ~MeasuringFont() {
+    SelectObject(dc_, previous_);
+    DeleteObject(font_);
+    ReleaseDC(nullptr, dc_);
+  }
+  MeasuringFont(const MeasuringFont&) = delete;
+  MeasuringFont& operator=(const MeasuringFont&) = delete;
+
+  int width(const std::string& text) const {
+    SIZE size{};
+    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+  }
+
+ private:
+  HDC dc_;
+  HFONT font_;
+  HGDIOBJ previous_;
+};
+
+class MessageDialogTest : public QuorlTest {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(start());
+    std::string failure;
+    attempts_ = app().playUntilWon(&failure).value_or(0);
+    ASSERT_GT(attempts_, 0) << failure;
+    dialog_ = app().messageDialog();
+    const auto buttons = childWindows(dialog_, "Button");
+    ASSERT_EQ(buttons.size(), 1u);
+    ok_ = buttons.front();
+    ASSERT_TRUE(waitUntil([&] { return app().focus() == ok_; }));
+  }
+
+  bool dialogClosed() {
+    return waitUntil([&] { return !shown(dialog_) && IsWindowEnabled(app().mainWindow()); });
+  }
+
+  int attempts_ = 0;
+  HWND dialog_ = nullptr;
+  HWND ok_ = nullptr;
+};
+
+TEST_F(MessageDialogTest, WidthIsTheTextWidthPlusThirty) {
+  const std::string text = "Bravo, vous avez gagn\xe9 en " + std::to_string(attempts_) + " essais";
+  const MeasuringFont comic("Comic Sans MS", -16);
+  const int expected = comic.width(text) + 30;
+  saveScreenshot("win-dialog-width");
+  EXPECT_TRUE(waitUntil([&] { return sizeOf(screenRect(dialog_)).cx == expected; }, Millis{3000}))
+      << text << ": width " << sizeOf(screenRect(dialog_)).cx << ", expected " << expected;
+  EXPECT_EQ(sizeOf(screenRect(dialog_)).cy, 179);
+}
+
+TEST_F(MessageDialogTest, IsBlueWithoutSystemMenuOrCloseBox) {
+  const LONG_PTR style = GetWindowLongPtrA(dialog_, GWL_STYLE);
+  EXPECT_FALSE(style & WS_SYSMENU);
+  // The blue of the game, sampled on the screen inside the client area, right of the OK
+  // button and below the text.
+  POINT sample{200, 120};
+  ClientToScreen(dialog_, &sample);
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, sample.x, sample.y);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(colour, RGB(63, 132, 237));
+}
+
+TEST_F(MessageDialogTest, SpacePressesOk) {
+  pressKey(VK_SPACE);
+  EXPECT_TRUE(dialogClosed());
+  EXPECT_TRUE(app().historyLines().empty());
+}
+
+TEST_F(MessageDialogTest, EscapeDoesNothing) {
+  pressKey(VK_ESCAPE);
+  // Nothing may happen, so the wait is bounded and expected to run out.
+  EXPECT_FALSE(waitUntil([&] { return !shown(dialog_); }, Millis{1500}));
+  EXPECT_FALSE(IsWindowEnabled(app().mainWindow()));
+  EXPECT_EQ(app().focus(), ok_);
+  pressKey(VK_RETURN);
+  EXPECT_TRUE(dialogClosed());
+}
+
+TEST_F(MessageDialogTest, ClickingOkClosesItAndTheNextWinShowsItAgain) {
+  clickAt(centreOf(ok_));
+  ASSERT_TRUE(dialogClosed());
+  EXPECT_TRUE(waitUntil([&] { return app().focus() == app().guessBox(); }));
+  std::string failure;
+  const auto second = app().playUntilWon(&failure);
+  ASSERT_TRUE(second.has_value()) << failure;
+  EXPECT_TRUE(shown(app().messageDialog()));
+  const MeasuringFont comic("Comic Sans MS", -16);
+  EXPECT_EQ(sizeOf(screenRect(dialog_)).cx,
+            comic.width("Bravo, vous avez gagn\xe9 en " + std::to_string(*second) + " essais") + 30);
+  EXPECT_TRUE(app().dismissMessageDialog());
+}
+
+}  // namespace
+}  // namespace e2e
