@@ -4,7 +4,6 @@
 #include "app/screen.h"
 #include "forms/controls/colours.h"
 #include "forms/controls/image.h"
-#include "forms/controls/menu.h"
 #include "forms/controls/property_table.h"
 #include "forms/controls/property_values.h"
 #include "game/errors.h"

@@ -2,7 +2,6 @@
 // creation order and the bindings of its handlers by name.
 #include "app/form.h"
 
-#include <algorithm>
 
 #include "app/scope_exit.h"
 #include "forms/controls/factory.h"

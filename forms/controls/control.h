@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "forms/controls/events.h"
 #include "forms/controls/font.h"
