@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   googletest libbenchmark-dev
   wine wine64 xvfb xauth xdotool x11-utils imagemagick
-  librsvg2-bin fonts-comic-neue python3 python3-pil
+  librsvg2-bin fonts-comic-neue python3 python3-pil locales
 )
 
 missing=()
@@ -23,3 +23,13 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get update -q
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+# The end-to-end tests run the program under a French and an English locale, which
+# wine takes from LC_ALL; both must exist on the machine.
+for l in fr_FR en_US; do
+  if ! locale -a 2>/dev/null | grep -qix "$l.utf-\?8"; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" localedef -i "$l" -f UTF-8 "$l.UTF-8"
+  fi
+done

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Start-up benchmark: Quorl (win64 build) against a minimal window program, both
 # started the same way under the same wine. Prints the figures; checks nothing.
-# Usage: bench/startup/run.sh [runs] [idle seconds]
+# Usage: bench/startup/run.sh [runs] [idle seconds]; QUORL_EXE picks another Quorl.exe.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
 out=build/bench-startup
 mkdir -p "$out"
-quorl=build/win64/app/Quorl.exe
+quorl=${QUORL_EXE:-build/win64/app/Quorl.exe}
 [ -f "$quorl" ] || cmake --build --preset win64 --target Quorl
+case $quorl in /*) ;; *) quorl=$root/$quorl ;; esac
 
 flags=(-std=c++17 -O2 -Wall -Wextra -Wshadow -Wconversion -Wsign-conversion -static -s)
 x86_64-w64-mingw32-g++-posix "${flags[@]}" -mwindows bench/startup/minimal.cpp -o "$out/minimal.exe"
@@ -18,7 +19,7 @@ source scripts/wine-env.sh
 quorl_display
 quorl_wine_prefix
 
-wine "$out/startup_bench.exe" "Z:$root/$out/minimal.exe" "Z:$root/$quorl" "${1:-5}" "${2:-10}"
+wine "$out/startup_bench.exe" "Z:$root/$out/minimal.exe" "Z:$quorl" "${1:-5}" "${2:-10}"
 
 echo "executable sizes:"
 for f in "$out/minimal.exe" "$quorl" build/win32/app/Quorl.exe; do

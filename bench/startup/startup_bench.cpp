@@ -20,6 +20,7 @@ namespace {
 struct Figures {
   double readyMs = 0;
   double idleCpuMs = 0;
+  double startCpuMs = 0;
   double peakMiB = 0;
 };
 
@@ -90,6 +91,7 @@ bool measure(const std::string& exe, DWORD idleSeconds, Figures& figures) {
   WaitForInputIdle(info.hProcess, 10000);
   figures.readyMs = nowMs() - start;
   const double cpuBefore = cpuMs(info.hProcess);
+  figures.startCpuMs = cpuBefore;
   Sleep(idleSeconds * 1000);
   figures.idleCpuMs = cpuMs(info.hProcess) - cpuBefore;
   PROCESS_MEMORY_COUNTERS memory{};
@@ -135,6 +137,7 @@ int main(int argc, char** argv) {
       }
       ready.push_back(figures.readyMs);
       if (run == 0) idle.push_back(figures.idleCpuMs);
+      std::printf("  %s run %d: ready %.1f ms, CPU to ready %.1f ms\n", names[program], run, figures.readyMs, figures.startCpuMs);
       memory.push_back(figures.peakMiB);
     }
     readyMedian[program] = median(ready);
