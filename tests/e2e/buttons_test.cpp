@@ -42,6 +42,24 @@ TEST_F(ButtonsTest, CommencerStartsAGameKeepsTheTypedTextAndTakesTheFocus) {
   EXPECT_EQ(app().focus(), app().commencer());
 }
 
+TEST_F(ButtonsTest, HiddenMenuCannotBeReachedFromTheKeyboard) {
+  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
+  // The mnemonics of the hidden menu: &Fichier/&Quitter, &Jeu/&Commencer, &Infos/&Règles.
+  for (char key : {'F', 'Q', 'J', 'C', 'I', 'R'}) {
+    SCOPED_TRACE(std::string("Alt+") + key);
+    pressKey(static_cast<WORD>(key), {VK_MENU});
+    pressKey(VK_ESCAPE);
+  }
+  // Nothing is allowed to happen, so the waits are bounded and expected to run out.
+  EXPECT_FALSE(waitUntil([&] { return !app().process().running(); }, Millis{1000}));
+  EXPECT_FALSE(shown(app().rulesDialog()));
+  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
+  // The guess box still takes guesses.
+  ASSERT_TRUE(app().clickGuessBox());
+  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
+  EXPECT_EQ(app().counterText(), "2");
+}
+
 TEST_F(ButtonsTest, TabAndShiftTabFollowTheDesignedOrder) {
   const std::vector<HWND> order{app().guessBox(), app().history(), app().counterBox(),
                                 app().commencer(), app().regles(),  app().quitter(),

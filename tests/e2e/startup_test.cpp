@@ -50,6 +50,19 @@ TEST_F(StartupTest, TaskbarEntryIsTheApplicationWindowTitledAfterTheProgram) {
   EXPECT_EQ(sizeOf(screenRect(application)).cx, 0);
 }
 
+TEST_F(StartupTest, TaskbarEntryIsNamedAfterTheProgramFile) {
+  // The entry's title comes from the file name, not from the main window's caption:
+  // the base name, its first letter's case kept and the rest in lower case.
+  const std::string folder = screenshotFolder() + "\\renamed";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string renamed = folder + "\\JEU.EXE";
+  ASSERT_TRUE(CopyFileA(quorlPath().c_str(), renamed.c_str(), FALSE));
+  app_.emplace(static_cast<WORD>(SW_SHOWDEFAULT), renamed);
+  ASSERT_TRUE(app().waitForMainWindow());
+  EXPECT_EQ(textOf(app().applicationWindow()), "Jeu");
+  EXPECT_EQ(textOf(app().mainWindow()), "Quorl");
+}
+
 TEST_F(StartupTest, FirstGameIsNotRestartedByTheActivationsThatFollowStartUp) {
   ASSERT_NO_FATAL_FAILURE(start());
   // Guesses made at once survive: no late activation starts a second game.
