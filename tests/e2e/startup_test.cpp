@@ -38,6 +38,32 @@ TEST_F(StartupTest, BoardComesUpMaximisedWithANewGameAndTheFocusInTheGuessBox) {
   }
 }
 
+TEST_F(StartupTest, ControlsKeepTheirDesignedSizes) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  const struct {
+    HWND control;
+    SIZE size;
+    const char* what;
+  } cases[] = {
+      {app().guessBox(), {65, 41}, "guess box"},
+      {app().counterBox(), {81, 45}, "counter box"},
+      {app().history(), {209, 289}, "history list, twelve 23-pixel rows and a part"},
+      {app().regles(), {136, 42}, "R\xe8gles button"},
+      {app().commencer(), {136, 42}, "Commencer button"},
+      {app().quitter(), {136, 42}, "Quitter button"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const SIZE size = sizeOf(screenRect(c.control));
+    EXPECT_EQ(size.cx, c.size.cx);
+    EXPECT_EQ(size.cy, c.size.cy);
+    EXPECT_TRUE(IsWindowVisible(c.control));
+  }
+  // The counter is read-only for the player; the guess box is not.
+  EXPECT_TRUE(GetWindowLongPtrA(app().counterBox(), GWL_STYLE) & ES_READONLY);
+  EXPECT_FALSE(GetWindowLongPtrA(app().guessBox(), GWL_STYLE) & ES_READONLY);
+}
+
 TEST_F(StartupTest, TaskbarEntryIsTheApplicationWindowTitledAfterTheProgram) {
   ASSERT_NO_FATAL_FAILURE(start());
   const HWND application = app().applicationWindow();
