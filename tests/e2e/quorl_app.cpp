@@ -11,27 +11,30 @@ namespace {
 
 // Descendants of `top` of class `className` whose top-left corner lies at `at` in
 // top's client coordinates (the controls may sit in a panel of their own).
+struct ControlSearch {
+  HWND top;
+  const char* className;
+  POINT at;
+  HWND found;
+};
+
+// A named callback: the 32-bit build needs the stdcall convention, which a lambda
+// does not convert to.
+BOOL CALLBACK matchControl(HWND child, LPARAM context) {
+  auto& s = *reinterpret_cast<ControlSearch*>(context);
+  if (windowClass(child) != s.className) return TRUE;
+  RECT rect = screenRect(child);
+  MapWindowPoints(HWND_DESKTOP, s.top, reinterpret_cast<POINT*>(&rect), 2);
+  if (rect.left == s.at.x && rect.top == s.at.y) {
+    s.found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND controlAt(HWND top, const char* className, POINT at) {
-  struct Search {
-    HWND top;
-    const char* className;
-    POINT at;
-    HWND found;
-  } search{top, className, at, nullptr};
-  EnumChildWindows(
-      top,
-      [](HWND child, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        if (windowClass(child) != s.className) return TRUE;
-        RECT rect = screenRect(child);
-        MapWindowPoints(HWND_DESKTOP, s.top, reinterpret_cast<POINT*>(&rect), 2);
-        if (rect.left == s.at.x && rect.top == s.at.y) {
-          s.found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search{top, className, at, nullptr};
+  EnumChildWindows(top, matchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

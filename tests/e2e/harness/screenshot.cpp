@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <fstream>
-#include <memory>
 
 #include "harness/process.h"
+#include "harness/wait.h"
 
 namespace e2e {
 namespace {
@@ -34,6 +35,17 @@ struct Bitmap {
   HBITMAP bitmap;
 };
 
+constexpr int kMaxCaptures = 20;
+constexpr Millis kSettleInterval{100};
+
+std::uint64_t fnv1a(const unsigned char* bytes, size_t size) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (size_t i = 0; i < size; ++i) {
+    hash = (hash ^ bytes[i]) * 1099511628211ull;
+  }
+  return hash;
+}
+
 }  // namespace
 
 std::string screenshotFolder() {
@@ -58,13 +70,23 @@ std::string saveScreenshot(const std::string& name) {
   Bitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap.bitmap) return {};
   MemoryDc memory(screen.dc);
-  const HGDIOBJ previous = SelectObject(memory.dc, bitmap.bitmap);
-  BitBlt(memory.dc, 0, 0, width, height, screen.dc, 0, 0, SRCCOPY);
-  SelectObject(memory.dc, previous);
-  GdiFlush();
-
   const auto stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
   const DWORD imageSize = stride * static_cast<DWORD>(height);
+  // Wine's desktop repaints what a hidden window uncovers a moment later, in another
+  // process: capture until two captures in a row agree, so that the picture shows the
+  // state the test has just checked rather than the one before.
+  std::uint64_t previousHash = 0;
+  for (int attempt = 0; attempt < kMaxCaptures; ++attempt) {
+    const HGDIOBJ previous = SelectObject(memory.dc, bitmap.bitmap);
+    BitBlt(memory.dc, 0, 0, width, height, screen.dc, 0, 0, SRCCOPY);
+    SelectObject(memory.dc, previous);
+    GdiFlush();
+    const std::uint64_t hash = fnv1a(static_cast<const unsigned char*>(bits), imageSize);
+    if (attempt > 0 && hash == previousHash) break;
+    previousHash = hash;
+    sleepFor(kSettleInterval);
+  }
+
   BITMAPFILEHEADER header{};
   header.bfType = 0x4D42;  // "BM"
   header.bfOffBits = sizeof header + sizeof info.bmiHeader;
