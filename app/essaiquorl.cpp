@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/application.h"
+#include "app/fault_report.h"
 #include "app/screen.h"
 #include "app/unhandled_report.h"
 #include "forms/message.h"
@@ -44,6 +45,7 @@ void ReportEscapedError() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitFloatingPointUnit();
+  InstallFaultReport();
   ReadLocaleFormatSettings();
   InitCommonControls();
 

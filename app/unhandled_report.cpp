@@ -13,26 +13,37 @@ struct FaultPlace {
   unsigned long offset = 0;
 };
 
-std::string BaseName(const char* path) {
-  std::string name(path);
+std::string BaseName(std::string name) {
   const std::size_t slash = name.rfind('\\');
   if (slash != std::string::npos) name.erase(0, slash + 1);
   if (name.size() > 260) name.resize(260);
   return name;
 }
 
+// The loaded module that holds the address: its base, nothing when none does.
+HMODULE ModuleHolding(const void* address) {
+  MEMORY_BASIC_INFORMATION memory{};
+  if (VirtualQuery(address, &memory, sizeof memory) == 0 || memory.State != MEM_COMMIT) return nullptr;
+  char path[MAX_PATH] = {};
+  const auto module = static_cast<HMODULE>(memory.AllocationBase);
+  return GetModuleFileNameA(module, path, sizeof path) != 0 ? module : nullptr;
+}
+
+std::string ModulePath(HMODULE module) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(module, path, sizeof path);
+  return path;
+}
+
 // The loaded module holding the address and the offset in it; the program's own file
 // and the address less 0x1000 when no module holds it.
 FaultPlace FindFaultPlace(const void* address) {
-  char path[MAX_PATH] = {};
-  MEMORY_BASIC_INFORMATION memory{};
-  if (VirtualQuery(address, &memory, sizeof memory) != 0 && memory.State == MEM_COMMIT &&
-      GetModuleFileNameA(static_cast<HMODULE>(memory.AllocationBase), path, sizeof path) != 0) {
-    return {BaseName(path), static_cast<unsigned long>(static_cast<const char*>(address) -
-                                                       static_cast<const char*>(memory.AllocationBase))};
+  if (HMODULE module = ModuleHolding(address)) {
+    return {BaseName(ModulePath(module)), static_cast<unsigned long>(static_cast<const char*>(address) -
+                                                                     reinterpret_cast<const char*>(module))};
   }
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return {BaseName(path), static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(address) - 0x1000u)};
+  return {BaseName(ModulePath(nullptr)),
+          static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(address) - 0x1000u)};
 }
 
 }  // namespace
@@ -42,6 +53,11 @@ void ShowUnhandledReport(const std::string& className, const std::string& messag
   const FaultPlace place = FindFaultPlace(address);
   const std::string text = UnhandledReportText(className, place.moduleName, place.offset, message);
   MessageBoxA(nullptr, text.c_str(), "Erreur d'application", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
+std::string ModuleFileNameAt(const void* address) {
+  HMODULE module = ModuleHolding(address);
+  return module != nullptr ? BaseName(ModulePath(module)) : std::string();
 }
 
 const void* ReportAddress() { return __builtin_return_address(0); }

@@ -10,3 +10,6 @@ void ShowUnhandledReport(const std::string& className, const std::string& messag
 
 // A code address inside the program, standing for the place that raised the error.
 const void* ReportAddress();
+
+// The file name of the loaded module that holds `address`; empty when none does.
+std::string ModuleFileNameAt(const void* address);

@@ -1,0 +1,60 @@
+// A program that faults on purpose, with the program's own fault report installed as
+// Quorl.exe installs it. The environment variable QUORL_FAULT names the fault.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/fault_report.h"
+
+namespace {
+
+int* volatile nowhere = nullptr;
+volatile int zero = 0;
+// Called through a pointer that the compiler cannot see through, so that the fault
+// happens in the system's C library and not in code inlined here.
+std::size_t (*volatile measure)(const char*) = std::strlen;
+const char* volatile nothing = nullptr;
+
+constexpr UINT FaultNow = WM_APP + 1;
+
+void Fault(const std::string& kind) {
+  if (kind == "null-write") *nowhere = 1;
+  if (kind == "divide") nowhere = reinterpret_cast<int*>(static_cast<std::intptr_t>(100 / zero));
+  if (kind == "system-module") zero = static_cast<int>(measure(nothing));
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == FaultNow) {
+    Fault("null-write");
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The fault happens inside a window procedure that the message loop dispatched to.
+int FaultInWindowProcedure(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WindowProcedure;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = "FaultingWindow";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowA("FaultingWindow", "Fautif", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                              100, 300, 200, nullptr, nullptr, instance, nullptr);
+  PostMessageA(window, FaultNow, 0, 0);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  InstallFaultReport();
+  const char* kind = std::getenv("QUORL_FAULT");
+  if (kind == nullptr) return 2;
+  if (std::string(kind) == "window-procedure") return FaultInWindowProcedure(instance);
+  Fault(kind);
+  return 0;  // not reached when the fault happened
+}

@@ -1,0 +1,103 @@
+// The fault report as the player meets it: a program with the report installed faults,
+// the "Erreur d'application" box names the fault's class, message, module and address,
+// OK pressed with the keyboard ends the program with exit code 1.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "harness/input.h"
+#include "harness/process.h"
+#include "harness/query.h"
+#include "harness/screenshot.h"
+#include "harness/wait.h"
+
+namespace {
+
+using namespace e2e;
+
+std::string programPath() { return windowsPath(environment("QUORL_FAULT_PROGRAM", "fault_program.exe")); }
+
+// The box's text: its one non-empty static control.
+std::string boxText(HWND box) {
+  for (HWND child : childWindows(box, "Static")) {
+    const std::string text = textOf(child);
+    if (!text.empty()) return text;
+  }
+  return {};
+}
+
+std::vector<std::string> boxButtons(HWND box) {
+  std::vector<std::string> buttons;
+  for (HWND child : childWindows(box, "Button")) {
+    if (IsWindowVisible(child)) buttons.push_back(textOf(child));
+  }
+  return buttons;
+}
+
+struct FaultCase {
+  const char* kind;
+  // The whole text: first line, line feed, message. Pointers are printed with as many
+  // digits as this build's pointers have.
+  const char* pattern;
+  const char* reason;
+};
+
+constexpr char Hex[] = "[0-9A-F]{16}";
+
+std::string expand(const char* pattern) {
+  return std::regex_replace(pattern, std::regex("%P"), Hex);
+}
+
+TEST(FaultReportTest, FaultIsReportedThenTheProgramEndsWithExitCodeOne) {
+  const FaultCase cases[] = {
+      {"null-write",
+       "Exception EAccessViolation dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
+       "Violation d'accès à l'adresse %P dans le module 'fault_program\\.exe'\\. "
+       "Ecriture de l'adresse 0{16}\\.",
+       "a write through a null pointer in the program's own code"},
+      {"divide",
+       "Exception EDivByZero dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
+       "Division par zéro\\.",
+       "an integer divided by zero"},
+      {"window-procedure",
+       "Exception EAccessViolation dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
+       "Violation d'accès à l'adresse %P dans le module 'fault_program\\.exe'\\. "
+       "Ecriture de l'adresse 0{16}\\.",
+       "a fault inside a window procedure is not swallowed by the message dispatch"},
+      {"system-module",
+       "Exception EAccessViolation dans le module msvcrt\\.dll à [0-9A-F]{8}\\.\n"
+       "Violation d'accès à l'adresse %P dans le module 'msvcrt\\.dll'\\. "
+       "Lecture de l'adresse 0{16}\\.",
+       "a read in the system's C library, given a null pointer by the program"},
+  };
+  for (const FaultCase& row : cases) {
+    SCOPED_TRACE(row.reason);
+    SetEnvironmentVariableA("QUORL_FAULT", row.kind);
+    Process program(programPath(), SW_SHOWNORMAL);
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+      for (HWND window : topLevelWindows(program.id(), "#32770")) {
+        if (IsWindowVisible(window)) box = window;
+      }
+      return box != nullptr;
+    })) << "no report box";
+    EXPECT_EQ(textOf(box), "Erreur d'application");
+    const std::string text = boxText(box);
+    EXPECT_TRUE(std::regex_match(text, std::regex(expand(row.pattern)))) << text;
+    EXPECT_EQ(boxButtons(box), std::vector<std::string>{"OK"});
+    saveScreenshot(std::string("fault-") + row.kind);
+
+    ASSERT_TRUE(waitUntil([&] {
+      SetForegroundWindow(box);
+      return GetForegroundWindow() == box;
+    }));
+    pressKey(VK_RETURN);
+    ASSERT_TRUE(program.waitForExit()) << "still running after OK";
+    EXPECT_EQ(program.exitCode(), 1u);
+  }
+}
+
+}  // namespace
