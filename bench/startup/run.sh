@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark: Quorl (win64 build) against a minimal window program, both
 # started the same way under the same wine. Prints the figures; checks nothing.
-# Usage: bench/startup/run.sh [runs] [idle seconds]; QUORL_EXE picks another Quorl.exe.
+# Usage: bench/startup/run.sh [runs] [idle seconds]; QUORL_EXE and QUORL_WIN32_EXE
+# pick other builds of Quorl.exe.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -19,9 +20,9 @@ source scripts/wine-env.sh
 quorl_display
 quorl_wine_prefix
 
-wine "$out/startup_bench.exe" "Z:$root/$out/minimal.exe" "Z:$quorl" "${1:-5}" "${2:-10}"
+wine "$out/startup_bench.exe" "Z:$root/$out/minimal.exe" "Z:$quorl" "${1:-15}" "${2:-10}"
 
 echo "executable sizes:"
-for f in "$out/minimal.exe" "$quorl" build/win32/app/Quorl.exe; do
+for f in "$out/minimal.exe" "$quorl" "${QUORL_WIN32_EXE:-build/win32/app/Quorl.exe}"; do
   if [ -f "$f" ]; then printf '  %-32s %9d bytes\n' "$f" "$(stat -c %s "$f")"; fi
 done

@@ -119,35 +119,42 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s minimal.exe Quorl.exe [runs] [idle seconds]\n", argv[0]);
     return 2;
   }
-  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
   const DWORD idleSeconds = argc > 4 ? static_cast<DWORD>(std::atoi(argv[4])) : 10;
   const char* names[] = {"minimal", "Quorl"};
-  double readyMedian[2] = {};
-  double peak[2] = {};
+  std::vector<double> ready[2], idle[2], memory[2];
+  // One run of each first that is not counted: wine maps its libraries on first use.
   for (int program = 0; program < 2; ++program) {
-    std::vector<double> ready, idle, memory;
-    // One run first that is not counted: wine maps its libraries on first use.
     Figures warmUp;
     measure(argv[1 + program], 0, warmUp);
-    for (int run = 0; run < runs; ++run) {
+  }
+  // The two programs take turns, so that whatever else the machine is doing weighs on
+  // both alike.
+  for (int run = 0; run < runs; ++run) {
+    for (int program = 0; program < 2; ++program) {
       Figures figures;
       if (!measure(argv[1 + program], run == 0 ? idleSeconds : 0, figures)) {
         std::fprintf(stderr, "%s: no window\n", names[program]);
         return 1;
       }
-      ready.push_back(figures.readyMs);
-      if (run == 0) idle.push_back(figures.idleCpuMs);
-      std::printf("  %s run %d: ready %.1f ms, CPU to ready %.1f ms\n", names[program], run, figures.readyMs, figures.startCpuMs);
-      memory.push_back(figures.peakMiB);
+      ready[program].push_back(figures.readyMs);
+      if (run == 0) idle[program].push_back(figures.idleCpuMs);
+      memory[program].push_back(figures.peakMiB);
+      std::printf("  %-8s run %2d: ready %6.1f ms, CPU until ready %6.1f ms\n", names[program], run,
+                  figures.readyMs, figures.startCpuMs);
     }
-    readyMedian[program] = median(ready);
-    peak[program] = median(memory);
+  }
+  double readyMedian[2] = {};
+  double peak[2] = {};
+  for (int program = 0; program < 2; ++program) {
+    readyMedian[program] = median(ready[program]);
+    peak[program] = median(memory[program]);
     std::printf("%-8s ready %7.1f ms (median of %d, min %.1f, max %.1f)  idle CPU over %lus %6.1f ms"
                 "  peak working set %6.2f MiB\n",
                 names[program], readyMedian[program], runs,
-                *std::min_element(ready.begin(), ready.end()),
-                *std::max_element(ready.begin(), ready.end()), idleSeconds, idle.front(),
-                peak[program]);
+                *std::min_element(ready[program].begin(), ready[program].end()),
+                *std::max_element(ready[program].begin(), ready[program].end()), idleSeconds,
+                idle[program].front(), peak[program]);
   }
   std::printf("start-up ratio Quorl/minimal %.2f (goal <= 1.30); peak memory difference %+.2f MiB"
               " (goal <= 2)\n",
