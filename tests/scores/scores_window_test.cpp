@@ -1,0 +1,240 @@
+// The best-scores window, shown by a test program that starts like Quorl.exe, driven
+// with real keyboard and mouse input and read through standard messages: the name box
+// rewriting a line of the list, the conversion error of the empty index box, the two
+// picture buttons and the default button's outline.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "harness/input.h"
+#include "harness/process.h"
+#include "harness/query.h"
+#include "harness/screenshot.h"
+#include "harness/wait.h"
+
+namespace {
+
+using namespace e2e;
+
+// The program's title: its file's base name.
+constexpr char Title[] = "scores_program";
+
+// The program's path, with its environment (inherited from this process) set for one
+// start.
+std::string programFor(const char* showing, bool hideName) {
+  SetEnvironmentVariableA("QUORL_SCORES_SHOW", showing);
+  SetEnvironmentVariableA("QUORL_SCORES_HIDE_NAME", hideName ? "1" : nullptr);
+  return windowsPath(environment("QUORL_SCORES_PROGRAM", "scores_program.exe"));
+}
+
+class ScoresWindow {
+ public:
+  // Starts the program with its showing ("modal" or "plain") and waits until the window
+  // is up, in the foreground, with the focus in it.
+  ScoresWindow(const char* showing, bool hideName)
+      : process_(programFor(showing, hideName), SW_SHOWNORMAL) {}
+
+  bool waitUntilShown() {
+    return waitUntil([&] {
+      window_ = findTopLevel(process_.id(), "Tscore1");
+      if (!window_ || !IsWindowVisible(window_)) return false;
+      nameBox_ = childAt(window_, "Edit", {56, 328});
+      list_ = childAt(window_, "ListBox", {56, 16});
+      fermer_ = childAt(window_, "Button", {160, 400});
+      prompt_ = childAt(window_, "Edit", {56, 288});
+      indexBox_ = childAt(window_, "Edit", {8, 16});
+      effacer_ = childAt(window_, "Button", {16, 400});
+      return nameBox_ && list_ && fermer_ && prompt_ && indexBox_ && effacer_ &&
+             GetForegroundWindow() == window_ && focus() != nullptr;
+    });
+  }
+
+  HWND window() const { return window_; }
+  HWND nameBox() const { return nameBox_; }
+  HWND list() const { return list_; }
+  HWND fermer() const { return fermer_; }
+  HWND prompt() const { return prompt_; }
+  HWND indexBox() const { return indexBox_; }
+  HWND effacer() const { return effacer_; }
+  HWND focus() const { return focusedWindow(process_.mainThreadId()); }
+  Process& process() { return process_; }
+
+  // Setting up what the program never fills: the hidden index box and the list.
+  void setIndex(const char* text) {
+    SendMessageA(indexBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+  void addLine(const char* line) {
+    SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+  }
+
+  HWND errorBox() const {
+    for (HWND box : topLevelWindows(process_.id(), "#32770")) {
+      if (IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+  }
+
+  bool clickNameBox() {
+    clickAt(centreOf(nameBox_));
+    return waitUntil([&] { return focus() == nameBox_; });
+  }
+
+  // After the showing the program waits for the quit message; its exit code is the
+  // window's ModalResult.
+  std::optional<DWORD> quit() {
+    PostThreadMessageA(process_.mainThreadId(), WM_QUIT, 0, 0);
+    if (!process_.waitForExit()) return std::nullopt;
+    return process_.exitCode();
+  }
+
+ private:
+  Process process_;
+  HWND window_ = nullptr;
+  HWND nameBox_ = nullptr;
+  HWND list_ = nullptr;
+  HWND fermer_ = nullptr;
+  HWND prompt_ = nullptr;
+  HWND indexBox_ = nullptr;
+  HWND effacer_ = nullptr;
+};
+
+std::string boxText(HWND box) {
+  for (HWND child : childWindows(box, "Static")) {
+    const std::string text = textOf(child);
+    if (!text.empty()) return text;
+  }
+  return {};
+}
+
+bool hasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+COLORREF screenPixel(POINT at) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+// The 1-pixel window-frame outline of an active button, seen on its top-left pixel.
+bool drawnActive(HWND button) {
+  const RECT rect = screenRect(button);
+  return screenPixel({rect.left, rect.top}) == GetSysColor(COLOR_WINDOWFRAME);
+}
+
+TEST(ScoresWindowTest, EveryKeystrokeWithAnEmptyIndexBoxIsReportedAsAConversionError) {
+  ScoresWindow scores("modal", false);
+  ASSERT_TRUE(scores.waitUntilShown());
+  ASSERT_TRUE(scores.clickNameBox());
+  const std::wstring keys = L"Ab";
+  for (std::size_t typed = 1; typed <= keys.size(); ++typed) {
+    SCOPED_TRACE(typed);
+    typeText(keys.substr(typed - 1, 1));
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (box = scores.errorBox()) != nullptr; })) << "no error box";
+    EXPECT_EQ(textOf(box), Title);
+    EXPECT_EQ(boxText(box), "'' n'est pas une valeur enti\xe8re correcte.");
+    EXPECT_FALSE(IsWindowEnabled(scores.window())) << "the box is modal to the program";
+    pressKey(VK_RETURN);
+    ASSERT_TRUE(waitUntil([&] { return scores.errorBox() == nullptr; }));
+    ASSERT_TRUE(waitUntil([&] { return scores.focus() == scores.nameBox(); }))
+        << "focus on " << describe(scores.focus());
+    EXPECT_EQ(textOf(scores.nameBox()), std::string("Ab").substr(0, typed))
+        << "the typed text stays";
+    EXPECT_TRUE(listLines(scores.list()).empty()) << "the list stays as it was";
+  }
+}
+
+TEST(ScoresWindowTest, TypingANameRewritesTheIndexedLineAfterEachKeystroke) {
+  ScoresWindow scores("modal", false);
+  ASSERT_TRUE(scores.waitUntilShown());
+  scores.setIndex("0");
+  scores.addLine("12345678");
+  ASSERT_TRUE(scores.clickNameBox());
+  const std::string name = "Anne";
+  for (std::size_t typed = 1; typed <= name.size(); ++typed) {
+    SCOPED_TRACE(typed);
+    typeText(std::wstring(1, static_cast<wchar_t>(name[typed - 1])));
+    const std::string expected = "123456" + name.substr(0, typed);
+    EXPECT_TRUE(waitUntil([&] { return listLines(scores.list()) == std::vector<std::string>{expected}; }))
+        << "line " << (listLines(scores.list()).empty() ? "(none)" : listLines(scores.list())[0]);
+    ASSERT_EQ(scores.errorBox(), nullptr);
+  }
+  saveScreenshot("scores-window");
+
+  // Emptying the name box leaves the score field alone; a short line is padded.
+  for (std::size_t erased = 0; erased < name.size(); ++erased) pressKey(VK_BACK);
+  EXPECT_TRUE(waitUntil([&] { return listLines(scores.list()) == std::vector<std::string>{"123456"}; }));
+  scores.addLine("7");
+  scores.setIndex("1");
+  typeText(L"Li");
+  EXPECT_TRUE(waitUntil([&] {
+    return listLines(scores.list()) == std::vector<std::string>{"123456", "7     Li"};
+  })) << listLines(scores.list()).back();
+}
+
+TEST(ScoresWindowTest, TheDefaultButtonIsDrawnActiveWhileTheNameBoxHasTheFocus) {
+  ScoresWindow scores("modal", false);
+  ASSERT_TRUE(scores.waitUntilShown());
+  ASSERT_TRUE(scores.clickNameBox());
+  EXPECT_TRUE(waitUntil([&] { return drawnActive(scores.fermer()); })) << "Fermer has no outline";
+  EXPECT_FALSE(drawnActive(scores.effacer()));
+  // Tab: the list, Fermer, the prompt, then Effacer (the hidden index box is skipped).
+  for (int tab = 0; tab < 4; ++tab) pressKey(VK_TAB);
+  ASSERT_TRUE(waitUntil([&] { return scores.focus() == scores.effacer(); }))
+      << "focus on " << describe(scores.focus());
+  EXPECT_TRUE(waitUntil([&] { return drawnActive(scores.effacer()); })) << "Effacer has no outline";
+  EXPECT_TRUE(waitUntil([&] { return !drawnActive(scores.fermer()); })) << "Fermer kept its outline";
+}
+
+TEST(ScoresWindowTest, EffacerEmptiesTheListClosesTheWindowAndShowsTheNameBoxAgain) {
+  ScoresWindow scores("modal", true);
+  ASSERT_TRUE(scores.waitUntilShown());
+  EXPECT_FALSE(hasVisibleStyle(scores.nameBox()));
+  EXPECT_FALSE(hasVisibleStyle(scores.prompt()));
+  for (const char* line : {"300   Anne", "250   Paul", "200   Zoé", "150"}) scores.addLine(line);
+  clickAt(centreOf(scores.effacer()));
+  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(scores.window()); })) << "still shown";
+  EXPECT_TRUE(listLines(scores.list()).empty());
+  EXPECT_TRUE(hasVisibleStyle(scores.nameBox())) << "closing shows the name box";
+  EXPECT_TRUE(hasVisibleStyle(scores.prompt())) << "and its prompt";
+  EXPECT_EQ(scores.quit(), 2u) << "a close request ends a modal showing with Cancel";
+}
+
+TEST(ScoresWindowTest, FermerEndsAModalShowingWithOk) {
+  struct Case {
+    bool byEnter;
+    const char* reason;
+  };
+  for (const Case& row : {Case{false, "a click on Fermer"}, Case{true, "Enter in the name box"}}) {
+    SCOPED_TRACE(row.reason);
+    ScoresWindow scores("modal", false);
+    ASSERT_TRUE(scores.waitUntilShown());
+    if (row.byEnter) {
+      ASSERT_TRUE(scores.clickNameBox());
+      pressKey(VK_RETURN);
+    } else {
+      clickAt(centreOf(scores.fermer()));
+    }
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(scores.window()); })) << "still shown";
+    EXPECT_EQ(scores.errorBox(), nullptr);
+    EXPECT_EQ(scores.quit(), 1u);
+  }
+}
+
+TEST(ScoresWindowTest, ShownPlainlyFermerOnlySetsTheResultAndEffacerCloses) {
+  ScoresWindow scores("plain", false);
+  ASSERT_TRUE(scores.waitUntilShown());
+  scores.addLine("12345678");
+  clickAt(centreOf(scores.fermer()));
+  sleepFor(Millis(500));
+  EXPECT_TRUE(IsWindowVisible(scores.window())) << "ModalResult closes only a modal showing";
+  clickAt(centreOf(scores.effacer()));
+  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(scores.window()); })) << "still shown";
+  EXPECT_TRUE(listLines(scores.list()).empty());
+  EXPECT_EQ(scores.quit(), 0u) << "Effacer's click set the ModalResult back to 0";
+}
+
+}  // namespace
