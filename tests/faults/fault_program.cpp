@@ -17,12 +17,23 @@ volatile int zero = 0;
 std::size_t (*volatile measure)(const char*) = std::strlen;
 const char* volatile nothing = nullptr;
 
+// Far deeper than any stack: each call keeps a page of stack busy until it runs out.
+volatile int deepest = 1 << 30;
+
+int Recurse(int depth) {
+  if (depth == deepest) return 0;
+  volatile char page[4096];
+  page[0] = static_cast<char>(depth);
+  return Recurse(depth + 1) + page[0];
+}
+
 constexpr UINT FaultNow = WM_APP + 1;
 
 void Fault(const std::string& kind) {
   if (kind == "null-write") *nowhere = 1;
   if (kind == "divide") nowhere = reinterpret_cast<int*>(static_cast<std::intptr_t>(100 / zero));
   if (kind == "system-module") zero = static_cast<int>(measure(nothing));
+  if (kind == "stack-overflow") zero = Recurse(0);
 }
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

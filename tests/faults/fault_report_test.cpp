@@ -72,6 +72,10 @@ TEST(FaultReportTest, FaultIsReportedThenTheProgramEndsWithExitCodeOne) {
        "Violation d'accès à l'adresse %P dans le module 'msvcrt\\.dll'\\. "
        "Lecture de l'adresse 0{16}\\.",
        "a read in the system's C library, given a null pointer by the program"},
+      {"stack-overflow",
+       "Exception EStackOverflow dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
+       "Débordement de pile\\.",
+       "endless recursion: the report comes up although the stack is full"},
   };
   for (const FaultCase& row : cases) {
     SCOPED_TRACE(row.reason);
