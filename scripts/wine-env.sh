@@ -17,6 +17,8 @@ quorl_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Comic Sans MS' /d 'Comic Neue' /f >/dev/null 2>&1
+    # A crash must end the test that caused it, not wait behind wine's crash dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.quorl-ready"
   fi
