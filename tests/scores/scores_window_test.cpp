@@ -175,18 +175,52 @@ TEST(ScoresWindowTest, TypingANameRewritesTheIndexedLineAfterEachKeystroke) {
   })) << listLines(scores.list()).back();
 }
 
-TEST(ScoresWindowTest, TheDefaultButtonIsDrawnActiveWhileTheNameBoxHasTheFocus) {
+TEST(ScoresWindowTest, TheDefaultButtonIsDrawnActiveWhileTheFocusIsNotOnAnotherButton) {
   ScoresWindow scores("modal", false);
   ASSERT_TRUE(scores.waitUntilShown());
   ASSERT_TRUE(scores.clickNameBox());
-  EXPECT_TRUE(waitUntil([&] { return drawnActive(scores.fermer()); })) << "Fermer has no outline";
-  EXPECT_FALSE(drawnActive(scores.effacer()));
-  // Tab: the list, Fermer, the prompt, then Effacer (the hidden index box is skipped).
-  for (int tab = 0; tab < 4; ++tab) pressKey(VK_TAB);
-  ASSERT_TRUE(waitUntil([&] { return scores.focus() == scores.effacer(); }))
-      << "focus on " << describe(scores.focus());
-  EXPECT_TRUE(waitUntil([&] { return drawnActive(scores.effacer()); })) << "Effacer has no outline";
-  EXPECT_TRUE(waitUntil([&] { return !drawnActive(scores.fermer()); })) << "Fermer kept its outline";
+  struct Step {
+    HWND focus;
+    bool fermerActive;
+    bool effacerActive;
+    const char* reason;
+  };
+  // Tab after Tab from the name box: the list, Fermer, the prompt, then Effacer (the
+  // hidden index box is skipped).
+  const Step steps[] = {
+      {scores.nameBox(), true, false, "the name box is no button: the default one is active"},
+      {scores.list(), true, false, "nor is the list"},
+      {scores.fermer(), true, false, "Fermer itself"},
+      {scores.prompt(), true, false, "nor is the prompt"},
+      {scores.effacer(), false, true, "another button takes the outline"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.reason);
+    if (&step != steps) pressKey(VK_TAB);
+    ASSERT_TRUE(waitUntil([&] { return scores.focus() == step.focus; }))
+        << "focus on " << describe(scores.focus());
+    EXPECT_TRUE(waitUntil([&] {
+      return drawnActive(scores.fermer()) == step.fermerActive &&
+             drawnActive(scores.effacer()) == step.effacerActive;
+    })) << "Fermer " << drawnActive(scores.fermer()) << ", Effacer " << drawnActive(scores.effacer());
+  }
+}
+
+TEST(ScoresWindowTest, AnIndexOutsideTheListIsReportedWithoutAPeriod) {
+  ScoresWindow scores("modal", false);
+  ASSERT_TRUE(scores.waitUntilShown());
+  scores.setIndex("5");
+  scores.addLine("12345678");
+  ASSERT_TRUE(scores.clickNameBox());
+  typeText(L"A");
+  HWND box = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (box = scores.errorBox()) != nullptr; })) << "no error box";
+  EXPECT_EQ(textOf(box), Title);
+  EXPECT_EQ(boxText(box), "Index de liste hors limites (5)") << "')' sorts before '.'";
+  pressKey(VK_RETURN);
+  ASSERT_TRUE(waitUntil([&] { return scores.errorBox() == nullptr; }));
+  EXPECT_EQ(listLines(scores.list()), std::vector<std::string>{"12345678"});
+  EXPECT_EQ(textOf(scores.nameBox()), "A");
 }
 
 TEST(ScoresWindowTest, EffacerEmptiesTheListClosesTheWindowAndShowsTheNameBoxAgain) {
@@ -204,24 +238,44 @@ TEST(ScoresWindowTest, EffacerEmptiesTheListClosesTheWindowAndShowsTheNameBoxAga
 }
 
 TEST(ScoresWindowTest, FermerEndsAModalShowingWithOk) {
+  enum class Way { Click, EnterInNameBox, EnterInList };
   struct Case {
-    bool byEnter;
+    Way way;
     const char* reason;
   };
-  for (const Case& row : {Case{false, "a click on Fermer"}, Case{true, "Enter in the name box"}}) {
+  const Case cases[] = {
+      {Way::Click, "a click on Fermer"},
+      {Way::EnterInNameBox, "Enter in the name box presses the default button"},
+      {Way::EnterInList, "so does Enter in the list"},
+  };
+  for (const Case& row : cases) {
     SCOPED_TRACE(row.reason);
     ScoresWindow scores("modal", false);
     ASSERT_TRUE(scores.waitUntilShown());
-    if (row.byEnter) {
-      ASSERT_TRUE(scores.clickNameBox());
-      pressKey(VK_RETURN);
-    } else {
+    if (row.way == Way::Click) {
       clickAt(centreOf(scores.fermer()));
+    } else {
+      ASSERT_TRUE(scores.clickNameBox());
+      if (row.way == Way::EnterInList) {
+        pressKey(VK_TAB);
+        ASSERT_TRUE(waitUntil([&] { return scores.focus() == scores.list(); }));
+      }
+      pressKey(VK_RETURN);
     }
     ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(scores.window()); })) << "still shown";
     EXPECT_EQ(scores.errorBox(), nullptr);
     EXPECT_EQ(scores.quit(), 1u);
   }
+}
+
+TEST(ScoresWindowTest, ClosingWithFermerShowsTheNameBoxAgain) {
+  ScoresWindow scores("modal", true);
+  ASSERT_TRUE(scores.waitUntilShown());
+  clickAt(centreOf(scores.fermer()));
+  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(scores.window()); })) << "still shown";
+  EXPECT_TRUE(hasVisibleStyle(scores.nameBox())) << "the close handler shows the name box";
+  EXPECT_TRUE(hasVisibleStyle(scores.prompt())) << "and its prompt";
+  EXPECT_EQ(scores.quit(), 1u);
 }
 
 TEST(ScoresWindowTest, ShownPlainlyFermerOnlySetsTheResultAndEffacerCloses) {
