@@ -124,6 +124,27 @@ bool drawnActive(HWND button) {
   return screenPixel({rect.left, rect.top}) == GetSysColor(COLOR_WINDOWFRAME);
 }
 
+TEST(ScoresWindowTest, OpensAsDesignedWithTheFocusInTheNameBox) {
+  ScoresWindow scores("modal", false);
+  ASSERT_TRUE(scores.waitUntilShown());
+  EXPECT_EQ(textOf(scores.window()), "Les meilleurs");
+  const RECT bounds = screenRect(scores.window());
+  EXPECT_EQ(bounds.left, 267);
+  EXPECT_EQ(bounds.top, 66);
+  EXPECT_EQ(sizeOf(bounds).cx, 323);
+  EXPECT_EQ(sizeOf(bounds).cy, 498);
+  EXPECT_EQ(scores.focus(), scores.nameBox()) << "first in tab order";
+  EXPECT_EQ(textOf(scores.prompt()), "Votre nom S.V.P.");
+  EXPECT_TRUE(GetWindowLongA(scores.prompt(), GWL_STYLE) & ES_READONLY);
+  EXPECT_FALSE(IsWindowVisible(scores.indexBox()));
+  EXPECT_EQ(textOf(scores.indexBox()), "");
+  EXPECT_TRUE(listLines(scores.list()).empty());
+  EXPECT_EQ(SendMessageA(scores.list(), LB_GETITEMHEIGHT, 0, 0), 23);
+  RECT listArea{};
+  GetClientRect(scores.list(), &listArea);
+  EXPECT_EQ(sizeOf(listArea).cy / 23, 11) << "eleven whole lines";
+}
+
 TEST(ScoresWindowTest, EveryKeystrokeWithAnEmptyIndexBoxIsReportedAsAConversionError) {
   ScoresWindow scores("modal", false);
   ASSERT_TRUE(scores.waitUntilShown());
