@@ -74,13 +74,17 @@ TEST_F(MessageDialogTest, IsBlueWithoutSystemMenuOrCloseBox) {
   const LONG_PTR style = GetWindowLongPtrA(dialog_, GWL_STYLE);
   EXPECT_FALSE(style & WS_SYSMENU);
   // The blue of the game, sampled on the screen inside the client area, right of the OK
-  // button and below the text.
+  // button and below the text, once the dialog has painted itself.
   POINT sample{200, 120};
   ClientToScreen(dialog_, &sample);
-  HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, sample.x, sample.y);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(colour, RGB(63, 132, 237));
+  const auto sampled = [&] {
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, sample.x, sample.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+  };
+  EXPECT_TRUE(waitUntil([&] { return sampled() == RGB(63, 132, 237); }, Millis{3000}))
+      << "colour " << std::hex << sampled();
 }
 
 TEST_F(MessageDialogTest, SpacePressesOk) {
