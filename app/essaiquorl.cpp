@@ -3,28 +3,18 @@
 // runs the event loop. An error escaping the main sequence ends the program with the
 // unhandled-error report and exit code 1.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/application.h"
-#include "app/fault_report.h"
 #include "app/screen.h"
+#include "app/startup.h"
 #include "app/unhandled_report.h"
-#include "forms/message.h"
-#include "forms/quorl.h"
-#include "forms/rgles.h"
-#include "forms/unitscores.h"
-#include "game/decimal.h"
 #include "game/errors.h"
 #include "game/floating.h"
 
 namespace {
 
 void MainSequence() {
-  Application->Initialize();
-  Application->CreateForm(quorl);
-  Application->CreateForm(score1);
-  Application->CreateForm(messa);
-  Application->CreateForm(regles);
+  CreateProgramWindows();
   Application->Run();
 }
 
@@ -44,10 +34,7 @@ void ReportEscapedError() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  InitFloatingPointUnit();
-  InstallFaultReport();
-  ReadLocaleFormatSettings();
-  InitCommonControls();
+  PrepareRuntime();
 
   TScreen screen;
   Screen = &screen;

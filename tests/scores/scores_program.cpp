@@ -6,21 +6,15 @@
 // that closing the window shows them again. After the showing the program waits for
 // the quit message; its exit code is the window's ModalResult.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "app/application.h"
-#include "app/fault_report.h"
 #include "app/screen.h"
+#include "app/startup.h"
 #include "forms/controls/edit.h"
-#include "forms/message.h"
-#include "forms/quorl.h"
-#include "forms/rgles.h"
 #include "forms/unitscores.h"
-#include "game/decimal.h"
-#include "game/floating.h"
 
 namespace {
 
@@ -51,10 +45,7 @@ void WaitForQuit() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  InitFloatingPointUnit();
-  InstallFaultReport();
-  ReadLocaleFormatSettings();
-  InitCommonControls();
+  PrepareRuntime();
 
   TScreen screen;
   Screen = &screen;
@@ -62,11 +53,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   {
     TApplication application;
     Application = &application;
-    Application->Initialize();
-    Application->CreateForm(quorl);
-    Application->CreateForm(score1);
-    Application->CreateForm(messa);
-    Application->CreateForm(regles);
+    CreateProgramWindows();
     result = ShowTheScores();
     if (!Application->Terminated()) WaitForQuit();
     application.DoneApplication();
