@@ -13,7 +13,9 @@ quorl=${QUORL_EXE:-build/win64/app/Quorl.exe}
 case $quorl in /*) ;; *) quorl=$root/$quorl ;; esac
 
 flags=(-std=c++17 -O2 -Wall -Wextra -Wshadow -Wconversion -Wsign-conversion -static -s)
-x86_64-w64-mingw32-g++-posix "${flags[@]}" -mwindows bench/startup/minimal.cpp -o "$out/minimal.exe"
+# The yardstick: the least a program does to show a window (register a class, create
+# and show one window, run a message loop), the end-to-end tests' other program.
+x86_64-w64-mingw32-g++-posix "${flags[@]}" -mwindows tests/e2e/other_window.cpp -o "$out/minimal.exe"
 x86_64-w64-mingw32-g++-posix "${flags[@]}" bench/startup/startup_bench.cpp -o "$out/startup_bench.exe" -lpsapi
 
 source scripts/wine-env.sh
