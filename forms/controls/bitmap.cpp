@@ -1,10 +1,15 @@
 #include "forms/controls/bitmap.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "game/errors.h"
 
 namespace {
+
+// Copying between pixel formats goes through a buffer as large as the copied area;
+// bands of this many rows keep it small (a full 800 by 546 picture would need 1.7 MB).
+constexpr LONG BandRows = 32;
 
 UniquePalette PaletteOf(HBITMAP bitmap) {
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
@@ -25,6 +30,12 @@ UniquePalette PaletteOf(HBITMAP bitmap) {
 
 }  // namespace
 
+void RequireBitmapResource(const std::string& name) {
+  if (FindResourceA(GetModuleHandleA(nullptr), name.c_str(), RT_BITMAP) == nullptr) {
+    throw EResNotFound("Ressource " + name + " non trouvée");
+  }
+}
+
 TBitmap LoadBitmapResource(const std::string& name) {
   TBitmap result;
   result.bitmap.reset(static_cast<HBITMAP>(LoadImageA(
@@ -43,7 +54,16 @@ void DrawBitmap(HDC dc, const TBitmap& bitmap, int x, int y) {
   ScopedPalette palette(dc, bitmap.palette.get());
   UniqueMemoryDc source(CreateCompatibleDC(dc));
   ScopedSelect select(source.get(), bitmap.bitmap.get());
-  BitBlt(dc, x, y, bitmap.width, bitmap.height, source.get(), 0, 0, SRCCOPY);
+  // Only the part that can show is copied.
+  RECT area{x, y, x + bitmap.width, y + bitmap.height};
+  RECT clip{};
+  const int clipKind = GetClipBox(dc, &clip);
+  if (clipKind == NULLREGION) return;
+  if (clipKind != ERROR && !IntersectRect(&area, &area, &clip)) return;
+  for (LONG top = area.top; top < area.bottom; top += BandRows) {
+    BitBlt(dc, area.left, top, area.right - area.left, std::min(BandRows, area.bottom - top),
+           source.get(), area.left - x, top - y, SRCCOPY);
+  }
 }
 
 COLORREF BitmapPixel(const TBitmap& bitmap, int x, int y) {

@@ -17,6 +17,8 @@ struct TBitmap {
 
 // Raises EResNotFound when the program holds no bitmap of that name.
 TBitmap LoadBitmapResource(const std::string& name);
+// The same check without loading the bitmap.
+void RequireBitmapResource(const std::string& name);
 
 // Draws the whole bitmap unscaled with its top-left corner at (x, y).
 void DrawBitmap(HDC dc, const TBitmap& bitmap, int x, int y);

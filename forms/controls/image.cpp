@@ -12,15 +12,22 @@ const PropertyEntry<TImage> ImageProperties[] = {
 }  // namespace
 
 void TImage::SetPicture(const std::string& resourceName) {
-  picture_ = LoadBitmapResource(resourceName);
+  RequireBitmapResource(resourceName);
+  pictureName_ = resourceName;
+  picture_ = TBitmap();
   Invalidate();
+}
+
+const TBitmap& TImage::Picture() const {
+  if (picture_.Empty() && !pictureName_.empty()) picture_ = LoadBitmapResource(pictureName_);
+  return picture_;
 }
 
 void TImage::Paint(HDC dc) {
   if (!Visible()) return;
   ScopedSaveDc saved(dc);
   IntersectClipRect(dc, Left(), Top(), Left() + Width(), Top() + Height());
-  DrawBitmap(dc, picture_, Left(), Top());
+  DrawBitmap(dc, Picture(), Left(), Top());
 }
 
 bool TImage::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {

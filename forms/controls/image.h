@@ -1,6 +1,7 @@
 #pragma once
 // A picture painted on its window's surface: unscaled, top-left, clipped to the
-// control's bounds.
+// control's bounds. The picture is checked when set but loaded when first needed, so
+// the pictures of windows never shown take no memory.
 #include "forms/controls/bitmap.h"
 #include "forms/controls/control.h"
 
@@ -10,9 +11,12 @@ public:
   void SetPicture(const std::string& resourceName);
   void Paint(HDC dc) override;
   // The picture's palette, or none.
-  HPALETTE Palette() const { return picture_.palette.get(); }
+  HPALETTE Palette() const { return Picture().palette.get(); }
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
 
 private:
-  TBitmap picture_;
+  const TBitmap& Picture() const;
+
+  std::string pictureName_;
+  mutable TBitmap picture_;  // loaded from pictureName_ on first use
 };
