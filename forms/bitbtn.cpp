@@ -1,5 +1,8 @@
 #include "forms/bitbtn.h"
 
+#include <map>
+#include <utility>
+
 #include "app/form.h"
 #include "forms/controls/colours.h"
 #include "forms/controls/property_table.h"
@@ -34,6 +37,15 @@ const PropertyEntry<TBitBtn> BitBtnProperties[] = {
     {"OnClick", [](TBitBtn& c, const DescriptionValue& v, const EventBinder& b) { c.OnClick = b.NotifyHandler(AsIdentifier(v)); }},
 };
 
+// One image list per cell size, shared by every button and kept until the program
+// ends: a list holds the images of all buttons whose cells are that size.
+HIMAGELIST SharedImageList(int width, int height) {
+  static std::map<std::pair<int, int>, UniqueImageList> lists;
+  UniqueImageList& list = lists[{width, height}];
+  if (!list) list.reset(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4));
+  return list.get();
+}
+
 std::string LoadResourceString(UINT id) {
   char buffer[256];
   const int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
@@ -55,8 +67,7 @@ void TBitBtn::SetCaption(const std::string& caption) {
 
 void TBitBtn::SetGlyph(TBitmap glyph) {
   glyph_ = std::move(glyph);
-  images_[0].reset();
-  images_[1].reset();
+  images_[0] = images_[1] = -1;
   if (!glyph_.Empty()) transparent_ = BitmapPixel(glyph_, 0, glyph_.height - 1);
   if (glyph_.height > 0 && glyph_.width % glyph_.height == 0) {
     const int count = glyph_.width / glyph_.height;
@@ -67,8 +78,7 @@ void TBitBtn::SetGlyph(TBitmap glyph) {
 
 void TBitBtn::SetNumGlyphs(int count) {
   numGlyphs_ = count;
-  images_[0].reset();
-  images_[1].reset();
+  images_[0] = images_[1] = -1;
   Invalidate();
 }
 
@@ -130,13 +140,12 @@ LRESULT TBitBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return TWinControl::WindowProc(message, wParam, lParam);
 }
 
-HIMAGELIST TBitBtn::Image(bool down) {
+int TBitBtn::Image(bool down, HIMAGELIST list) {
   const int cell = (down && numGlyphs_ >= 3) ? 2 : 0;
-  UniqueImageList& image = images_[down && numGlyphs_ >= 3 ? 1 : 0];
-  if (image) return image.get();
+  int& image = images_[down && numGlyphs_ >= 3 ? 1 : 0];
+  if (image >= 0) return image;
   const int width = glyph_.width / numGlyphs_;
   const int height = glyph_.height;
-  image.reset(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 0));
   ScopedWindowDc screen(nullptr);
   UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), width, height));
   {
@@ -146,8 +155,8 @@ HIMAGELIST TBitBtn::Image(bool down) {
     ScopedSelect selectSource(source.get(), glyph_.bitmap.get());
     BitBlt(target.get(), 0, 0, width, height, source.get(), cell * width, 0, SRCCOPY);
   }
-  ImageList_AddMasked(image.get(), copy.get(), transparent_);
-  return image.get();
+  image = ImageList_AddMasked(list, copy.get(), transparent_);
+  return image;
 }
 
 void TBitBtn::DrawFace(HDC dc, bool down, bool focused) {
@@ -194,7 +203,8 @@ void TBitBtn::DrawFace(HDC dc, bool down, bool focused) {
   const int textTop = rect.top + (height - textHeight + 1) / 2;
 
   if (glyphWidth > 0) {
-    ImageList_DrawEx(Image(down), 0, dc, glyphLeft, glyphTop, 0, 0, CLR_NONE, CLR_NONE,
+    HIMAGELIST list = SharedImageList(glyphWidth, glyphHeight);
+    ImageList_DrawEx(list, Image(down, list), dc, glyphLeft, glyphTop, 0, 0, CLR_NONE, CLR_NONE,
                      ILD_TRANSPARENT);
   }
   if (textWidth > 0) {

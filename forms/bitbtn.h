@@ -43,7 +43,8 @@ protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-  HIMAGELIST Image(bool down);
+  // The state's image in the shared list of the cell size, built on first use.
+  int Image(bool down, HIMAGELIST list);
   void DrawFace(HDC dc, bool down, bool focused);
 
   std::string caption_;
@@ -52,6 +53,6 @@ private:
   TBitmap glyph_;
   int numGlyphs_ = 1;
   COLORREF transparent_ = 0;
-  UniqueImageList images_[2];  // up, down: built on first use
+  int images_[2] = {-1, -1};  // up, down: places in the shared list of the cell size, -1 until built
   bool active_ = false;
 };
