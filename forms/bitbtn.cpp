@@ -1,7 +1,6 @@
 #include "forms/bitbtn.h"
 
-#include <map>
-#include <utility>
+#include <vector>
 
 #include "app/form.h"
 #include "forms/controls/colours.h"
@@ -39,11 +38,19 @@ const PropertyEntry<TBitBtn> BitBtnProperties[] = {
 
 // One image list per cell size, shared by every button and kept until the program
 // ends: a list holds the images of all buttons whose cells are that size.
+struct SizedImageList {
+  int width;
+  int height;
+  UniqueImageList list;
+};
+
 HIMAGELIST SharedImageList(int width, int height) {
-  static std::map<std::pair<int, int>, UniqueImageList> lists;
-  UniqueImageList& list = lists[{width, height}];
-  if (!list) list.reset(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4));
-  return list.get();
+  static std::vector<SizedImageList> lists;  // a handful of sizes: searched in turn
+  for (const SizedImageList& entry : lists) {
+    if (entry.width == width && entry.height == height) return entry.list.get();
+  }
+  lists.push_back({width, height, UniqueImageList(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4))});
+  return lists.back().list.get();
 }
 
 std::string LoadResourceString(UINT id) {
