@@ -34,14 +34,6 @@ int ShowTheScores() {
   return score1->ModalResult();
 }
 
-void WaitForQuit() {
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -55,7 +47,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application = &application;
     CreateProgramWindows();
     result = ShowTheScores();
-    if (!Application->Terminated()) WaitForQuit();
+    // The program's own loop, until the test posts the quit message.
+    while (!Application->Terminated()) Application->HandleMessage();
     application.DoneApplication();
     Application = nullptr;
   }
