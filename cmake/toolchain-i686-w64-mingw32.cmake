@@ -10,5 +10,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# A 64-bit-only kernel cannot run 32-bit code, so no emulator is set: this build
-# compiles and links, its tests run in the 64-bit build.
+# Cross-built tests run under 32-bit wine; scripts/wine-run sets up the prefix and display.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
