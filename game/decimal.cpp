@@ -1,6 +1,5 @@
 #include "game/decimal.h"
 
-#include "game/decimal_exact.h"
 #include "game/errors.h"
 #include "game/platform.h"
 #include "game/power_tables.h"
@@ -83,24 +82,6 @@ bool Parse(std::string_view text, char separator, DecimalNumber& number) {
   return i == end || text[i] == '\0';
 }
 
-// The digits as one integer, when it stays below 2^64.
-bool WholeOf(const DecimalNumber& number, std::uint64_t& whole) {
-  // 2^64 - 1 = 1844674407370955161 × 10 + 5.
-  constexpr std::uint64_t LargestBeforeDigit = 1844674407370955161u;
-  constexpr unsigned LargestLastDigit = 5;
-  whole = 0;
-  for (const std::string_view digits : {number.integerDigits, number.fractionDigits}) {
-    for (const char c : digits) {
-      const unsigned digit = DigitValue(c);
-      if (whole > LargestBeforeDigit || (whole == LargestBeforeDigit && digit > LargestLastDigit)) {
-        return false;
-      }
-      whole = whole * 10 + digit;
-    }
-  }
-  return true;
-}
-
 // value := value × 10 + digit over all the digits, each step rounded to the extended
 // format; the steps are exact while the value stays below 2^64.
 long double AccumulateDigits(const DecimalNumber& number) {
@@ -127,8 +108,7 @@ void RestoreCaller(std::uint16_t control, bool controlChanged, std::uint16_t cal
 
 // The conversion on the x87 unit: accumulation, scaling by the power-of-ten tables,
 // sign; refused when the invalid-operation or the overflow flag went up on the way.
-bool ComputeWithX87(const DecimalNumber& number, bool wholeFits, std::uint64_t whole,
-                    long double& value) {
+bool ComputeWithX87(const DecimalNumber& number, long double& value) {
   // A 64-bit significand, rounding to nearest and every fault masked, whatever the
   // caller's control word; it is loaded only when the caller's differs in those
   // respects, which in the program it never does.
@@ -140,10 +120,7 @@ bool ComputeWithX87(const DecimalNumber& number, bool wholeFits, std::uint64_t w
   // A fault already pending would pass for one of the conversion's.
   if (callerFlags & Faults) x87::ClearFlags();
 
-  x87::Barrier(whole);
-  // Below 2^64 the accumulation is exact: the integer is the same value.
-  long double accumulated =
-      wholeFits ? static_cast<long double>(whole) : AccumulateDigits(number);
+  long double accumulated = AccumulateDigits(number);
   long double result = ScaleByPowerOfTen(accumulated, number.exponent);
   if (number.negative) result = -result;
   // Digits beyond the extended range fail even when the exponent would bring the
@@ -190,12 +167,7 @@ long double ScaleByPowerOfTen(long double x, std::int64_t exponent) noexcept {
 bool TryDecimalTextToReal(std::string_view text, char separator, long double& value) noexcept {
   DecimalNumber number;
   if (!Parse(text, separator, number)) return false;
-  std::uint64_t whole = 0;
-  const bool wholeFits = WholeOf(number, whole);
-  if (wholeFits && ExactlyRoundedDecimal(whole, number.exponent, number.negative, value)) {
-    return true;
-  }
-  return ComputeWithX87(number, wholeFits, whole, value);
+  return ComputeWithX87(number, value);
 }
 
 long double DecimalTextToReal(std::string_view text) {

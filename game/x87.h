@@ -48,13 +48,6 @@ inline void ClearFlagsBefore(T& operand) {
   asm volatile("fnclex" : "+m"(operand) : : "memory");
 }
 
-// Orders what is computed from `operand` after the statements before, with no
-// instruction.
-template <class T>
-inline void Barrier(T& operand) {
-  asm volatile("" : "+m"(operand) : : "memory");
-}
-
 // Reads the flags once `result` sits in memory in its own type: for a double real
 // that store is the narrowing, which raises the overflow flag. The caller reads the
 // value back from that memory, rounded.
