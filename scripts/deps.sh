@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   googletest libbenchmark-dev
   wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool x11-utils imagemagick
-  g++-multilib librsvg2-bin fonts-comic-neue python3 python3-pil locales
+  g++-multilib qemu-user libmpfr-dev libmpfr-dev:i386 librsvg2-bin fonts-comic-neue python3 python3-pil locales
 )
 
 sudo_cmd=()

@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Builds the game and starts it under wine. With no X display, it runs in Xvfb and a
-# screenshot of the board is written to build/play.png after a few seconds.
+# Builds the game and starts it under wine: the shipped 32-bit program, or the 64-bit
+# build where this machine cannot run 32-bit programs. With no X display, it runs in
+# Xvfb and a screenshot of the board is written to build/play.png after a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-bash scripts/build.sh win64
 source scripts/wine-env.sh
+program=build/win32/app/Quorl.exe
+if [ -n "$quorl_wine32_reason" ]; then
+  echo "The 32-bit program cannot run here ($quorl_wine32_reason): starting the 64-bit build"
+  program=build/win64/app/Quorl.exe
+fi
+bash scripts/build.sh "$(basename "$(dirname "$(dirname "$program")")")"
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1
 quorl_display
 quorl_wine_prefix 1024x768
 if [ "$headless" -eq 0 ]; then
-  exec wine build/win64/app/Quorl.exe
+  exec "$QUORL_WINE" "$program"
 fi
-LC_ALL=${LC_ALL:-fr_FR.UTF-8} wine build/win64/app/Quorl.exe &
+LC_ALL=${LC_ALL:-fr_FR.UTF-8} "$QUORL_WINE" "$program" &
 sleep 8
 import -window root build/play.png
 echo "No display: Quorl ran in Xvfb; its board is in build/play.png"

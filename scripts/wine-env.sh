@@ -15,13 +15,14 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 quorl_wine32_reason=
 if [ ! -x /usr/lib/wine/wine ]; then
   quorl_wine32_reason="wine32 is not installed"
-elif ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  quorl_wine32_reason="this kernel does not run 32-bit programs ($(/usr/lib/wine/wine --version 2>&1 | sed -n '$s/.*: //p'))"
+elif ! quorl_wine32_error=$(/usr/lib/wine/wine --version 2>&1); then
+  quorl_wine32_reason="this kernel does not run 32-bit programs (${quorl_wine32_error##*: })"
 fi
 if [ -z "$quorl_wine32_reason" ]; then
   export QUORL_WINE=wine
 else
-  export QUORL_WINE=wine64
+  QUORL_WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
+  export QUORL_WINE
 fi
 
 quorl_wine() { "$QUORL_WINE" "$@"; }

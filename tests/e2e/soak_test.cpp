@@ -1,5 +1,9 @@
 // A long run: hundreds of games in one process, watching the program's GDI and USER
 // objects and its memory for growth. Figures are printed; only growth fails.
+// GetGuiResources counts nothing under wine (it answers 0), so there the windows are
+// counted by enumeration, and soak_gdi_objects.sh reads the GDI objects from wine's own
+// trace of their creation and deletion, matched to the lines printed here by the
+// program's process id.
 #include "quorl_test.h"
 
 #include <psapi.h>
@@ -10,35 +14,52 @@
 namespace e2e {
 namespace {
 
-// GetGuiResources counts nothing under wine (it answers 0), so there the handle
-// count and the memory figures are what can show a leak.
 struct Resources {
   DWORD gdiObjects = 0;
   DWORD userObjects = 0;
+  std::size_t windows = 0;
   DWORD handles = 0;
   double workingSetMiB = 0;
   double committedMiB = 0;
 };
 
-Resources resourcesOf(HANDLE process) {
+BOOL CALLBACK countWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<std::size_t*>(count);
+  return TRUE;
+}
+
+// The process's windows: its top-level windows and all of their descendants.
+std::size_t windowsOf(DWORD processId) {
+  std::size_t count = 0;
+  for (HWND window : topLevelWindows(processId)) {
+    ++count;
+    EnumChildWindows(window, countWindow, reinterpret_cast<LPARAM>(&count));
+  }
+  return count;
+}
+
+Resources resourcesOf(const Process& process) {
   Resources r;
-  r.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
-  r.userObjects = GetGuiResources(process, GR_USEROBJECTS);
-  GetProcessHandleCount(process, &r.handles);
+  r.windows = windowsOf(process.id());
+  r.gdiObjects = GetGuiResources(process.handle(), GR_GDIOBJECTS);
+  r.userObjects = GetGuiResources(process.handle(), GR_USEROBJECTS);
+  GetProcessHandleCount(process.handle(), &r.handles);
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
-  if (GetProcessMemoryInfo(process, &memory, sizeof memory)) {
+  if (GetProcessMemoryInfo(process.handle(), &memory, sizeof memory)) {
     r.workingSetMiB = static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0);
     r.committedMiB = static_cast<double>(memory.PagefileUsage) / (1024.0 * 1024.0);
   }
   return r;
 }
 
-void print(const char* when, int games, const Resources& r) {
-  std::printf("[ soak     ] %s %4d games: GDI objects %lu, USER objects %lu, handles %lu,"
-              " working set %.2f MiB, committed %.2f MiB\n",
-              when, games, r.gdiObjects, r.userObjects, r.handles, r.workingSetMiB,
-              r.committedMiB);
+void print(const Process& process, int games, const Resources& r) {
+  std::printf("[ soak     ] process %04lx after %4d games: GDI objects %lu, USER objects %lu,"
+              " windows %zu, handles %lu, working set %.2f MiB, committed %.2f MiB\n",
+              process.id(), games, r.gdiObjects, r.userObjects, r.windows, r.handles,
+              r.workingSetMiB, r.committedMiB);
+  // The trace of the program's objects shares this output: each line goes out at once.
+  std::fflush(stdout);
 }
 
 class SoakTest : public QuorlTest {};
@@ -46,6 +67,7 @@ class SoakTest : public QuorlTest {};
 TEST_F(SoakTest, ManyGamesLeakNeitherObjectsNorMemory) {
   const int games = std::max(2, std::atoi(environment("QUORL_E2E_SOAK_GAMES", "300").c_str()));
   ASSERT_NO_FATAL_FAILURE(start());
+  print(app().process(), 0, resourcesOf(app().process()));
   const auto playOne = [&](int game) {
     std::string failure;
     ASSERT_TRUE(app().playUntilWon(&failure).has_value()) << "game " << game << ": " << failure;
@@ -53,18 +75,20 @@ TEST_F(SoakTest, ManyGamesLeakNeitherObjectsNorMemory) {
   };
   // The first game settles lazily created things (the dialog's window, fonts).
   ASSERT_NO_FATAL_FAILURE(playOne(1));
-  const Resources first = resourcesOf(app().process().handle());
-  print("after", 1, first);
+  const Process& program = app().process();
+  const Resources first = resourcesOf(program);
+  print(program, 1, first);
   for (int game = 2; game <= games; ++game) {
     ASSERT_NO_FATAL_FAILURE(playOne(game));
-    if (game % 50 == 0) print("after", game, resourcesOf(app().process().handle()));
+    if (game % 50 == 0 && game != games) print(program, game, resourcesOf(program));
   }
-  const Resources last = resourcesOf(app().process().handle());
-  print("after", games, last);
+  const Resources last = resourcesOf(program);
+  print(program, games, last);
   RecordProperty("gdi_objects_growth", static_cast<int>(last.gdiObjects - first.gdiObjects));
   RecordProperty("user_objects_growth", static_cast<int>(last.userObjects - first.userObjects));
   EXPECT_LE(last.gdiObjects, first.gdiObjects + 5);
   EXPECT_LE(last.userObjects, first.userObjects + 5);
+  EXPECT_LE(last.windows, first.windows);
   EXPECT_LE(last.handles, first.handles + 5);
   EXPECT_LT(last.workingSetMiB - first.workingSetMiB, 2.0);
   EXPECT_LT(last.committedMiB - first.committedMiB, 2.0);

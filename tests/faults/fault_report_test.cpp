@@ -39,16 +39,16 @@ std::vector<std::string> boxButtons(HWND box) {
 
 struct FaultCase {
   const char* kind;
-  // The whole text: first line, line feed, message. Pointers are printed with as many
-  // digits as this build's pointers have.
+  // The whole text: first line, line feed, message. %P stands for a pointer and %0 for
+  // a null pointer, printed with as many hex digits as this build's pointers have.
   const char* pattern;
   const char* reason;
 };
 
-constexpr char Hex[] = "[0-9A-F]{16}";
-
 std::string expand(const char* pattern) {
-  return std::regex_replace(pattern, std::regex("%P"), Hex);
+  const std::string digits = "{" + std::to_string(2 * sizeof(void*)) + "}";
+  const std::string pointers = std::regex_replace(pattern, std::regex("%P"), "[0-9A-F]" + digits);
+  return std::regex_replace(pointers, std::regex("%0"), "0" + digits);
 }
 
 TEST(FaultReportTest, FaultIsReportedThenTheProgramEndsWithExitCodeOne) {
@@ -56,7 +56,7 @@ TEST(FaultReportTest, FaultIsReportedThenTheProgramEndsWithExitCodeOne) {
       {"null-write",
        "Exception EAccessViolation dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
        "Violation d'accès à l'adresse %P dans le module 'fault_program\\.exe'\\. "
-       "Ecriture de l'adresse 0{16}\\.",
+       "Ecriture de l'adresse %0\\.",
        "a write through a null pointer in the program's own code"},
       {"divide",
        "Exception EDivByZero dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
@@ -65,12 +65,12 @@ TEST(FaultReportTest, FaultIsReportedThenTheProgramEndsWithExitCodeOne) {
       {"window-procedure",
        "Exception EAccessViolation dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
        "Violation d'accès à l'adresse %P dans le module 'fault_program\\.exe'\\. "
-       "Ecriture de l'adresse 0{16}\\.",
+       "Ecriture de l'adresse %0\\.",
        "a fault inside a window procedure is not swallowed by the message dispatch"},
       {"system-module",
        "Exception EAccessViolation dans le module msvcrt\\.dll à [0-9A-F]{8}\\.\n"
        "Violation d'accès à l'adresse %P dans le module 'msvcrt\\.dll'\\. "
-       "Lecture de l'adresse 0{16}\\.",
+       "Lecture de l'adresse %0\\.",
        "a read in the system's C library, given a null pointer by the program"},
       {"stack-overflow",
        "Exception EStackOverflow dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
