@@ -1,4 +1,4 @@
-// Windows: the system clock and the calling thread's locale.
+// Windows: the system clock, the calling thread's locale and the string table.
 #include <windows.h>
 
 #include "game/platform.h"
@@ -17,4 +17,10 @@ char PlatformDecimalSeparator() {
     return separator[0];
   }
   return '.';
+}
+
+std::string LoadText(unsigned id) {
+  char text[1024];
+  const int length = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+  return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
 }

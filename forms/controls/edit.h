@@ -4,12 +4,11 @@
 #include <vector>
 
 #include "forms/controls/control.h"
-
-enum class TBorderStyle { bsNone, bsSingle };
+#include "forms/controls/property_values.h"
 
 class TCustomEdit : public TWinControl {
 public:
-  explicit TCustomEdit(TForm& form);
+  explicit TCustomEdit(ControlHost& host);
 
   std::string Text() const;
   void SetText(const std::string& text);

@@ -8,7 +8,7 @@
 
 class TLabel : public TWinControl {
 public:
-  explicit TLabel(TForm& form);
+  explicit TLabel(ControlHost& host);
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
