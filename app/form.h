@@ -75,7 +75,6 @@ public:
   void SetModalResult(int result) override { modalResult_ = result; }
   ErrorReporter& Reporter() override;
 
-  const std::vector<TControl*>& Controls() const { return controls_; }
   TComponent* FindComponent(const std::string& name) const;
 
   TNotifyEvent NotifyHandler(const std::string& name) const override;

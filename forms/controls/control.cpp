@@ -96,11 +96,6 @@ const TFont& TControl::Font() const {
   return parentFont_ ? static_cast<const TControl&>(host_.HostWindow()).font_ : font_;
 }
 
-void TControl::SetFont(const TFont& font) {
-  font_ = font;
-  FontEdited();
-}
-
 TFont& TControl::EditFont() {
   if (parentFont_) font_ = Font();  // a control's own font starts as a copy of its parent's
   return font_;
@@ -285,7 +280,6 @@ void TWinControl::Repaint() {
   UpdateWindow(handle_);
 }
 
-bool TWinControl::Focused() const { return handle_ != nullptr && GetFocus() == handle_; }
 
 HBRUSH TWinControl::ColourBrush() {
   const COLORREF colour = ColorToRgb(Color());

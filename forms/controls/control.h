@@ -88,15 +88,12 @@ public:
   // The colour the control paints with: its parent's while ParentColor holds.
   TColor Color() const;
   void SetColor(TColor colour);
-  bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool parentColor);
 
   // The font the control draws with: its parent's while ParentFont holds.
   const TFont& Font() const;
-  void SetFont(const TFont& font);
   TFont& EditFont();  // changes follow through FontEdited()
   void FontEdited();
-  bool ParentFont() const { return parentFont_; }
   void SetParentFont(bool parentFont);
   HFONT FontHandle() const;
 
@@ -170,7 +167,6 @@ public:
   // Visible and enabled, inside a visible and enabled window.
   bool CanFocus() const;
   void SetFocus();
-  bool Focused() const;
   // Repaints the control at once.
   void Repaint();
   virtual bool IsPushButton() const { return false; }

@@ -13,7 +13,8 @@ const PropertyEntry<TCustomEdit> CustomEditProperties[] = {
 };
 
 const PropertyEntry<TEdit> EditProperties[] = {
-    {"AutoSize", [](TEdit& c, const DescriptionValue& v, const EventBinder&) { c.autoSize = AsBoolean(v); }},
+    // Stored with the descriptions; the boxes keep their designed heights.
+    {"AutoSize", [](TEdit&, const DescriptionValue& v, const EventBinder&) { AsBoolean(v); }},
 };
 
 const PropertyEntry<TMemo> MemoProperties[] = {

@@ -12,7 +12,6 @@ public:
 
   std::string Text() const;
   void SetText(const std::string& text);
-  bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool readOnly);
 
   TNotifyEvent OnChange;
@@ -33,7 +32,6 @@ private:
 class TEdit : public TCustomEdit {
 public:
   using TCustomEdit::TCustomEdit;
-  bool autoSize = true;  // kept for the description; the designed heights are used
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
 
 protected:

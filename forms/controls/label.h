@@ -12,7 +12,6 @@ public:
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
-  bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize);
 
   bool showAccelChar = true;
