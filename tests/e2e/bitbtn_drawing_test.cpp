@@ -185,6 +185,9 @@ TEST_F(BitBtnDrawingTest, HeldDownTheGlyphAndCaptionMoveOnePixelRightAndDown) {
 
   const POINT centre = centreOf(ok_);
   pressLeftButtonAt(centre);
+  EXPECT_TRUE(waitUntil([&] {
+    return (SendMessageA(ok_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+  }, Millis{3000})) << "the button is not held down";
   const Capture pressed = settled([&](const Capture& c) {
     return c.content(kContentInset, face_) == expected;
   });
