@@ -172,8 +172,8 @@ TEST_F(BitBtnDrawingTest, WithoutTheFocusTheDefaultButtonKeepsItsOutlineOnly) {
     return c.rowNot(kFocusInset, kFocusInset, face_) == 0;
   });
   EXPECT_EQ(shot.rowNot(kFocusInset, kFocusInset, face_), 0) << "a focus rectangle is left";
-  EXPECT_EQ(shot.borderNot(frame_), 0) << "the memo takes no Enter from the dialog: "
-                                          "OK stays the active button";
+  EXPECT_EQ(shot.borderNot(frame_), 0)
+      << "the default button stays the active one while the memo has the focus";
   EXPECT_EQ(shot.count(kOlive), 0);
 }
 
