@@ -3,10 +3,12 @@
 // to this window, and once at the start of each modal showing.
 #include "app/form.h"
 
-#include "app/guard.h"
+#include "app/application.h"
 #include "app/screen.h"
 #include "app/scope_exit.h"
 #include "game/errors.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 void TForm::HandleActivate(WPARAM wParam) {
   windowActive_ = LOWORD(wParam) != WA_INACTIVE;
@@ -25,21 +27,21 @@ void TForm::HandleActivate(WPARAM wParam) {
 
 void TForm::SetActiveControl(TWinControl* control) {
   if (control != nullptr &&
-      (static_cast<TControl*>(control) == this || &control->Form() != this || !control->CanFocus())) {
-    throw EInvalidOperation("Impossible de focaliser une fenêtre désactivée ou invisible");
+      (static_cast<TControl*>(control) == this || &control->Host() != this || !control->CanFocus())) {
+    throw EInvalidOperation(LoadText(IDS_CANNOT_FOCUS));
   }
   activeControl_ = control;
   if (control != nullptr && windowActive_) control->SetFocus();
 }
 
 void TForm::SendActivateNotice() {
-  Guarded(*this, [this] {
+  Guarded(*Application, *this, [this] {
     if (OnActivate) OnActivate(*this);
   });
 }
 
 void TForm::SendDeactivateNotice() {
-  Guarded(*this, [this] {
+  Guarded(*Application, *this, [this] {
     if (OnDeactivate) OnDeactivate(*this);
   });
 }
@@ -49,7 +51,7 @@ bool TForm::FocusBookkeeping(TWinControl& control) {
   screen.CountFocusChange();
   const std::int32_t count = screen.FocusChangeCount();
   activeControl_ = static_cast<TControl*>(&control) == this ? nullptr : &control;
-  screen.SetActive(*this, activeControl_);
+  screen.SetActiveControl(activeControl_);
   if (control.ChangingFocus()) return false;
   control.SetChangingFocus(true);
   ScopeExit unmark([&control] { control.SetChangingFocus(false); });

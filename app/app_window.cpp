@@ -3,6 +3,7 @@
 #include "app/application.h"
 
 #include "app/screen.h"
+#include "app/thread_windows.h"
 #include "game/decimal.h"
 
 namespace {
@@ -68,35 +69,14 @@ void TApplication::Restore() {
 
 void TApplication::FocusFirstWindow() {
   if (GetFocus() != handle_ || IsIconic(handle_)) return;
-  HWND normal = nullptr;
-  HWND topmost = nullptr;
-  for (const TForm* form : Screen->Forms()) {
-    HWND window = form->HandleIfCreated();
-    if (window == nullptr || !IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
-    const bool isTopmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    if (!isTopmost && normal == nullptr) normal = window;
-    if (isTopmost && topmost == nullptr) topmost = window;
-  }
-  if (HWND target = normal != nullptr ? normal : topmost) ::SetFocus(target);
+  std::vector<HWND> windows;
+  for (const TForm* form : Screen->Forms()) windows.push_back(form->HandleIfCreated());
+  if (HWND target = FirstTaskWindow(windows)) ::SetFocus(target);
 }
 
-LRESULT CALLBACK TApplication::StaticWindowProc(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr || self->handle_ != window) {
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  try {
-    return self->WindowProc(message, wParam, lParam);
-  } catch (...) {
-    TObject sender;
-    self->HandleException(sender);
-    return 0;
-  }
+void TApplication::Destroyed() {
+  if (handle_ != nullptr) Detach(handle_);
+  handle_ = nullptr;
 }
 
 LRESULT TApplication::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -115,10 +95,6 @@ LRESULT TApplication::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
           break;
       }
-      break;
-    case WM_ACTIVATEAPP:
-      // Not the main window's OnActivate: that follows the focus bookkeeping.
-      active_ = wParam != 0;
       break;
     case WM_SETFOCUS:
       PostMessageA(handle_, FocusNotice, 0, 0);

@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include "app/guard.h"
 #include "app/screen.h"
 #include "app/scope_exit.h"
 #include "forms/controls/control.h"
@@ -37,11 +36,11 @@ int StartupShowCommand() {
 
 TApplication::TApplication() : startupShow_(StartupShowCommand()) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  icon_ = LoadIconA(instance, "MAINICON");
+  HICON icon = LoadIconA(instance, "MAINICON");  // shared: never destroyed
   WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &TApplication::StaticWindowProc;
+  windowClass.lpfnWndProc = &MessageTarget::WindowProcedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = icon_;
+  windowClass.hIcon = icon;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = ApplicationClass;
   RegisterClassA(&windowClass);
@@ -49,8 +48,8 @@ TApplication::TApplication() : startupShow_(StartupShowCommand()) {
   handle_ = CreateWindowExA(0, ApplicationClass, title.c_str(),
                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                            0, 0, nullptr, nullptr, instance, this);
-  SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+                            0, 0, nullptr, nullptr, instance, static_cast<MessageTarget*>(this));
+  SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   // The task-bar entry offers only Restore, Minimise and Close.
   HMENU menu = GetSystemMenu(handle_, FALSE);
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
@@ -62,7 +61,7 @@ TApplication::~TApplication() {
   while (!forms_.empty()) forms_.pop_back();
   if (handle_ != nullptr) {
     HWND window = handle_;
-    handle_ = nullptr;
+    Destroyed();  // the messages of the destruction go to the default handling
     DestroyWindow(window);
   }
 }
@@ -123,12 +122,9 @@ bool TApplication::IsKeyMessage(const MSG& message) {
   }
   TWinControl* control = TWinControl::FromHandle(target);
   if (control == nullptr) return false;
-  try {
-    return control->PreProcessKey(message);
-  } catch (...) {
-    HandleException(*control);
-    return true;
-  }
+  bool consumed = true;  // a key whose handling failed goes no further
+  Guarded(*this, *control, [&] { consumed = control->PreProcessKey(message); });
+  return consumed;
 }
 
 void TApplication::Idle() {
@@ -154,8 +150,4 @@ void TApplication::DoneApplication() {
     if (HWND window = forms_.back()->HandleIfCreated()) ShowWindow(window, SW_HIDE);
     forms_.pop_back();
   }
-}
-
-void ReportHandlerError(TObject& sender) noexcept {
-  if (Application != nullptr) Application->HandleException(sender);
 }

@@ -11,13 +11,13 @@
 
 #include "app/form.h"
 #include "forms/controls/events.h"
+#include "forms/controls/guard.h"
+#include "forms/controls/message_target.h"
 
-class TApplication {
+class TApplication : public TObject, public MessageTarget, public ErrorReporter {
 public:
   TApplication();
   ~TApplication();
-  TApplication(const TApplication&) = delete;
-  TApplication& operator=(const TApplication&) = delete;
 
   HWND Handle() const { return handle_; }
   // The application window's caption.
@@ -25,7 +25,6 @@ public:
   TForm* MainForm() const { return mainForm_; }
   bool Terminated() const { return terminated_; }
   bool Running() const { return running_; }
-  bool Active() const { return active_; }
 
   // The program-wide start hook: nothing is registered in this program.
   void Initialize() {}
@@ -48,7 +47,7 @@ public:
   void UpdateVisible();
 
   // The error report for the error being handled (call inside a catch block).
-  void HandleException(TObject& sender) noexcept;
+  void ReportError(TObject& sender) noexcept override;
   // A message box on behalf of the whole program.
   int ProgramMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
@@ -62,19 +61,21 @@ private:
   void Idle();
   void ShowException(const std::string& message);
   void FocusFirstWindow();
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam);
+
+  // The application window's messages.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  ErrorReporter& Reporter() override { return *this; }
+  TObject& Sender() override { return *this; }
+  void Attached(HWND window) override { handle_ = window; }
+  void Destroyed() override;
 
   HWND handle_ = nullptr;
-  HICON icon_ = nullptr;
   std::vector<std::unique_ptr<TForm>> forms_;  // creation order
   std::vector<HWND> hiddenWithApplication_;     // while minimised
   TForm* mainForm_ = nullptr;
   int startupShow_ = SW_SHOWDEFAULT;
   bool terminated_ = false;
   bool running_ = false;
-  bool active_ = true;
   bool done_ = false;
 };
 

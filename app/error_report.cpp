@@ -9,7 +9,7 @@
 #include "app/unhandled_report.h"
 #include "game/errors.h"
 
-void TApplication::HandleException(TObject& /*sender*/) noexcept {
+void TApplication::ReportError(TObject& /*sender*/) noexcept {
   try {
     if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
     try {

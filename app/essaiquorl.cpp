@@ -4,8 +4,6 @@
 // unhandled-error report and exit code 1.
 #include <windows.h>
 
-#include "app/application.h"
-#include "app/screen.h"
 #include "app/startup.h"
 #include "app/unhandled_report.h"
 #include "game/errors.h"
@@ -35,23 +33,15 @@ void ReportEscapedError() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   PrepareRuntime();
-
-  TScreen screen;
-  Screen = &screen;
-  int exitCode = 0;
-  {
-    TApplication application;
-    Application = &application;
-    try {
-      MainSequence();
-      application.DoneApplication();
-    } catch (...) {
-      ReportEscapedError();
-      if (application.Running()) application.DoneApplication();
-      exitCode = 1;
-    }
-    Application = nullptr;
+  ProgramObjects objects;
+  TApplication& application = objects.application();
+  try {
+    MainSequence();
+    application.DoneApplication();
+  } catch (...) {
+    ReportEscapedError();
+    if (application.Running()) application.DoneApplication();
+    return 1;
   }
-  Screen = nullptr;
-  return exitCode;
+  return 0;
 }

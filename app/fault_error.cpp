@@ -1,23 +1,22 @@
 #include "app/fault_error.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 
-std::string AddressText(std::uintptr_t address) {
-  constexpr int Digits = 2 * static_cast<int>(sizeof(std::uintptr_t));
-  char text[2 * sizeof(std::uintptr_t) + 1];
-  std::snprintf(text, sizeof text, "%0*llX", Digits, static_cast<unsigned long long>(address));
-  return text;
-}
+#include "game/format.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 namespace {
 
 std::string AccessViolationMessage(const AccessFault& access) {
-  std::string text = "Violation d'accès à l'adresse " + AddressText(access.faultAddress);
-  if (!access.moduleName.empty()) text += " dans le module '" + access.moduleName + "'";
-  text += access.write ? ". Ecriture de l'adresse " : ". Lecture de l'adresse ";
-  return text + AddressText(access.accessedAddress);
+  const std::string kind = LoadText(access.write ? IDS_WRITE : IDS_READ);
+  if (access.moduleName.empty()) {
+    return FormatText(LoadText(IDS_ACCESS_VIOLATION_NO_MODULE),
+                      {access.faultAddress, kind, access.accessedAddress});
+  }
+  return FormatText(LoadText(IDS_ACCESS_VIOLATION),
+                    {access.faultAddress, access.moduleName, kind, access.accessedAddress});
 }
 
 }  // namespace

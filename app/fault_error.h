@@ -40,7 +40,3 @@ std::unique_ptr<Exception> FaultError(std::uint32_t code, const AccessFault& acc
 // True for the faults that an instruction of the program itself raises (every code of
 // the table but the console's control-C exit).
 bool IsProcessorFault(std::uint32_t code);
-
-// An address as the reports print it: upper-case hexadecimal, as many digits as a
-// pointer of this build has.
-std::string AddressText(std::uintptr_t address);

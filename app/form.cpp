@@ -2,11 +2,12 @@
 
 #include "app/application.h"
 #include "app/screen.h"
-#include "forms/controls/colours.h"
 #include "forms/controls/image.h"
 #include "forms/controls/property_table.h"
 #include "forms/controls/property_values.h"
 #include "game/errors.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ const PropertyEntry<TForm> FormProperties[] = {
 
 }  // namespace
 
-TForm::TForm(std::string className) : TWinControl(*this), className_(std::move(className)) {
+TForm::TForm(std::string className)
+    : TWinControl(static_cast<ControlHost&>(*this)), className_(std::move(className)) {
   StoreVisible(false);
   StoreBounds(0, 0, 320, 240);
   parentFont_ = false;
@@ -93,28 +95,35 @@ TComponent* TForm::FindComponent(const std::string& name) const {
   return nullptr;
 }
 
-void TForm::MissingField(const std::string&) { throw EReadError("Format de flux incorrect"); }
+void TForm::MissingField(const std::string&) { throw EReadError(LoadText(IDS_BAD_STREAM_FORMAT)); }
+
+namespace {
+
+// The handler of that name and shape; InvalidPropertyValue when there is none.
+template <class Event>
+Event FindHandler(const std::vector<HandlerEntry>& handlers, const std::string& name) {
+  for (const HandlerEntry& entry : handlers) {
+    if (entry.name != name) continue;
+    if (const auto* handler = std::get_if<Event>(&entry.handler)) return *handler;
+  }
+  throw InvalidPropertyValue();
+}
+
+}  // namespace
 
 TNotifyEvent TForm::NotifyHandler(const std::string& name) const {
-  for (const HandlerEntry& entry : handlers_) {
-    if (entry.name == name && entry.notify) return entry.notify;
-  }
-  throw InvalidPropertyValue{};
+  return FindHandler<TNotifyEvent>(handlers_, name);
 }
 
 TKeyEvent TForm::KeyHandler(const std::string& name) const {
-  for (const HandlerEntry& entry : handlers_) {
-    if (entry.name == name && entry.key) return entry.key;
-  }
-  throw InvalidPropertyValue{};
+  return FindHandler<TKeyEvent>(handlers_, name);
 }
 
 TCloseEvent TForm::CloseHandler(const std::string& name) const {
-  for (const HandlerEntry& entry : handlers_) {
-    if (entry.name == name && entry.close) return entry.close;
-  }
-  throw InvalidPropertyValue{};
+  return FindHandler<TCloseEvent>(handlers_, name);
 }
+
+ErrorReporter& TForm::Reporter() { return *Application; }
 
 bool TForm::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {
   return ApplyFromTable(*this, FormProperties, property, binder) ||
@@ -129,7 +138,7 @@ void TForm::RegisterWindowClass(const std::string& className) {
   if (GetClassInfoA(instance, className.c_str(), &existing)) return;
   WNDCLASSA windowClass{};
   windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = &TWinControl::StaticWindowProc;
+  windowClass.lpfnWndProc = &MessageTarget::WindowProcedure;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = className.c_str();
@@ -207,7 +216,6 @@ void TForm::TrackPlacement() {
 }
 
 void TForm::ColorChanged() {
-  brush_.reset();
   for (TControl* control : controls_) control->ParentColorChanged();
   TWinControl::ColorChanged();
 }
@@ -218,14 +226,9 @@ void TForm::FontChanged() {
 }
 
 void TForm::EraseBackground(HDC dc) {
-  const COLORREF colour = ColorToRgb(Color());
-  if (!brush_ || brushColour_ != colour) {
-    brush_.reset(CreateSolidBrush(colour));
-    brushColour_ = colour;
-  }
   RECT client{};
   GetClientRect(HandleIfCreated(), &client);
-  FillRect(dc, &client, brush_.get());
+  FillRect(dc, &client, ColourBrush());
 }
 
 void TForm::PaintControls(HDC dc) {

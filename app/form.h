@@ -5,10 +5,12 @@
 // the arrow keys, Enter and Escape.
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "forms/controls/control.h"
 #include "forms/controls/events.h"
+#include "forms/controls/factory.h"
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -20,25 +22,19 @@ constexpr int mrCancel = 2;
 
 using TCloseQueryEvent = std::function<void(TObject& sender, bool& canClose)>;
 
-// One method of a window class under the name that descriptions use; exactly one of
-// the three events is set.
+// One method of a window class under the name that descriptions use.
 struct HandlerEntry {
   std::string name;
-  TNotifyEvent notify;
-  TKeyEvent key;
-  TCloseEvent close;
+  std::variant<TNotifyEvent, TKeyEvent, TCloseEvent> handler;
 };
 
-class TMainMenu;
-
-class TForm : public TWinControl, public EventBinder {
+class TForm : public TWinControl, public EventBinder, public ControlHost {
 public:
   // `className` is the window class and the name of the description resource.
   explicit TForm(std::string className);
   ~TForm() override;
 
   const std::string& ClassName() const { return className_; }
-  bool Loading() const { return loading_; }
 
   std::string Caption() const;
   void SetCaption(const std::string& caption);
@@ -54,16 +50,13 @@ public:
   void Show();
   void Hide();
   int ShowModal();
-  bool Modal() const { return modal_; }
   // The close request.
   void Close();
   bool CloseQuery();
 
   int ModalResult() const { return modalResult_; }
-  void SetModalResult(int result) { modalResult_ = result; }
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* control);
-  bool WindowActive() const { return windowActive_; }
 
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
@@ -72,15 +65,16 @@ public:
   TCloseQueryEvent OnCloseQuery;
   TCloseEvent OnClose;
 
-  // Runs when `control` (or the window itself) receives the platform focus; false
-  // when a notice moved the focus elsewhere before it completed.
-  bool FocusBookkeeping(TWinControl& control);
-  // A key that the focused control does not claim; true when it was consumed.
-  bool FormDialogKey(WORD key, TShiftState shift);
-  // Places the controls aligned to the client area.
-  void Realign();
+  // ControlHost: what the window's controls reach of it.
+  TWinControl& HostWindow() override { return *this; }
+  bool Loading() const override { return loading_; }
+  void Realign() override;
+  // Runs when `control` (or the window itself) receives the platform focus.
+  bool FocusBookkeeping(TWinControl& control) override;
+  bool FormDialogKey(WORD key, TShiftState shift) override;
+  void SetModalResult(int result) override { modalResult_ = result; }
+  ErrorReporter& Reporter() override;
 
-  const std::vector<TControl*>& Controls() const { return controls_; }
   TComponent* FindComponent(const std::string& name) const;
 
   TNotifyEvent NotifyHandler(const std::string& name) const override;
@@ -92,10 +86,10 @@ public:
   void SetMenuName(std::string name) { menuName_ = std::move(name); }
 
 protected:
-  // Reads the description named after the class: properties, controls and handler
-  // bindings. Raises EResNotFound when the program holds none, EReadError when it
-  // cannot be read.
-  void LoadDescription(std::vector<HandlerEntry> handlers);
+  // Reads the description named after the class: properties, controls made by
+  // `create` and handler bindings. Raises EResNotFound when the program holds none,
+  // EReadError when it cannot be read.
+  void LoadDescription(ComponentFactory create, std::vector<HandlerEntry> handlers);
   // The control of that name and class; EReadError when the description lacks it.
   template <class T>
   T& Field(const std::string& name) const {
@@ -112,7 +106,7 @@ protected:
 
 private:
   [[noreturn]] static void MissingField(const std::string& name);
-  void LoadChild(TComponent& parent, const DescriptionObject& description);
+  void LoadChild(ComponentFactory create, TComponent& parent, const DescriptionObject& description);
   void ApplyProperties(TComponent& component, const std::vector<DescriptionProperty>& properties);
   void ResolveReferences();
   static void RegisterWindowClass(const std::string& className);
@@ -141,7 +135,6 @@ private:
   TWindowState windowState_ = TWindowState::wsNormal;
   std::string iconName_;
   std::string menuName_;
-  TMainMenu* menu_ = nullptr;
   std::vector<HandlerEntry> handlers_;
   std::vector<std::unique_ptr<TComponent>> components_;  // creation order
   std::vector<TControl*> controls_;                       // child order
@@ -150,6 +143,4 @@ private:
   bool modal_ = false;
   bool showingChange_ = false;
   int modalResult_ = mrNone;
-  UniqueBrush brush_;
-  COLORREF brushColour_ = 0;
 };

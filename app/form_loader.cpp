@@ -2,23 +2,23 @@
 // creation order and the bindings of its handlers by name.
 #include "app/form.h"
 
-
 #include "app/scope_exit.h"
-#include "forms/controls/factory.h"
 #include "forms/controls/menu.h"
 #include "forms/controls/property_values.h"
 #include "game/errors.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
-void TForm::LoadDescription(std::vector<HandlerEntry> handlers) {
+void TForm::LoadDescription(ComponentFactory create, std::vector<HandlerEntry> handlers) {
   handlers_ = std::move(handlers);
   HINSTANCE instance = GetModuleHandleA(nullptr);
   // Resource names are matched without regard to case: "Tquorl" finds TQUORL.
   HRSRC resource = FindResourceA(instance, className_.c_str(), MAKEINTRESOURCEA(10));
-  if (resource == nullptr) throw EResNotFound("Ressource " + className_ + " non trouvée");
+  if (resource == nullptr) throw ResourceNotFound(className_);
   HGLOBAL loaded = LoadResource(instance, resource);
   const auto* data = static_cast<const char*>(LockResource(loaded));
   const DWORD size = SizeofResource(instance, resource);
-  if (data == nullptr) throw EResNotFound("Ressource " + className_ + " non trouvée");
+  if (data == nullptr) throw ResourceNotFound(className_);
   const DescriptionObject root = ReadDescription(std::string_view(data, size));
 
   loading_ = true;
@@ -26,25 +26,26 @@ void TForm::LoadDescription(std::vector<HandlerEntry> handlers) {
     ScopeExit endLoading([this] { loading_ = false; });
     SetName(root.name);
     ApplyProperties(*this, root.properties);
-    for (const DescriptionObject& child : root.children) LoadChild(*this, child);
+    for (const DescriptionObject& child : root.children) LoadChild(create, *this, child);
     ResolveReferences();
   }
   for (const auto& component : components_) component->Loaded();
   if (visibleRequested_) Show();
 }
 
-void TForm::LoadChild(TComponent& parent, const DescriptionObject& description) {
-  std::unique_ptr<TComponent> created = CreateComponent(description.className, *this);
+void TForm::LoadChild(ComponentFactory create, TComponent& parent,
+                      const DescriptionObject& description) {
+  std::unique_ptr<TComponent> created = create(description.className, *this);
   TComponent& component = *created;
   component.SetName(description.name);
   components_.push_back(std::move(created));
   if (&parent == this) {
     if (auto* control = dynamic_cast<TControl*>(&component)) controls_.push_back(control);
   } else if (!parent.InsertChild(component)) {
-    throw EReadError("Format de flux incorrect");
+    throw EReadError(LoadText(IDS_BAD_STREAM_FORMAT));
   }
   ApplyProperties(component, description.properties);
-  for (const DescriptionObject& child : description.children) LoadChild(component, child);
+  for (const DescriptionObject& child : description.children) LoadChild(create, component, child);
 }
 
 void TForm::ApplyProperties(TComponent& component,
@@ -54,15 +55,16 @@ void TForm::ApplyProperties(TComponent& component,
     try {
       known = component.ApplyProperty(property, *this);
     } catch (const InvalidPropertyValue&) {
-      RaisePropertyError(component.Name(), property.name, InvalidPropertyValueReason);
+      RaisePropertyError(component.Name(), property.name, PropertyFault::InvalidValue);
     }
-    if (!known) RaisePropertyError(component.Name(), property.name, UnknownPropertyReason);
+    if (!known) RaisePropertyError(component.Name(), property.name, PropertyFault::Unknown);
   }
 }
 
 void TForm::ResolveReferences() {
   if (menuName_.empty()) return;
-  menu_ = dynamic_cast<TMainMenu*>(FindComponent(menuName_));
-  if (menu_ == nullptr) RaisePropertyError(Name(), "Menu", InvalidPropertyValueReason);
   // A menu whose top items are all hidden is not placed at all: no menu bar.
+  if (dynamic_cast<TMainMenu*>(FindComponent(menuName_)) == nullptr) {
+    RaisePropertyError(Name(), "Menu", PropertyFault::InvalidValue);
+  }
 }

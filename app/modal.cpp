@@ -6,15 +6,16 @@
 #include <optional>
 
 #include "app/application.h"
-#include "app/guard.h"
 #include "app/screen.h"
 #include "app/scope_exit.h"
 #include "app/task_windows.h"
 #include "game/errors.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 int TForm::ShowModal() {
   if (Visible() || !Enabled() || modal_) {
-    throw EInvalidOperation("Impossible de rendre modale une fenêtre visible");
+    throw EInvalidOperation(LoadText(IDS_MODAL_VISIBLE));
   }
   if (HWND capture = GetCapture()) {
     SendMessageA(capture, WM_CANCELMODE, 0, 0);
@@ -25,15 +26,11 @@ int TForm::ShowModal() {
   const std::int32_t focusCount = Screen->FocusChangeCount();
   Screen->PushFocusedForm();
   Screen->SetFocusedForm(this);
-  const int savedCursor = Screen->Cursor();
-  Screen->SetCursor(0);
-  const std::int32_t cursorCount = Screen->CursorChangeCount();
   std::optional<DisabledTaskWindows> disabled(std::in_place);
 
-  // Whatever ends the showing: cursor, disabled windows, focused window, the window
-  // that was active, the counter and the modal flag come back.
+  // Whatever ends the showing: disabled windows, focused window, the window that was
+  // active, the counter and the modal flag come back.
   ScopeExit cleanup([&] {
-    Screen->SetCursor(Screen->CursorChangeCount() == cursorCount ? savedCursor : 0);
     disabled.reset();
     Screen->PopFocusedForm();
     if (reactivate != nullptr && IsWindow(reactivate)) SetActiveWindow(reactivate);
@@ -43,13 +40,7 @@ int TForm::ShowModal() {
 
   int result = mrNone;
   {
-    ScopeExit hide([this] {
-      try {
-        Hide();
-      } catch (...) {
-        ReportHandlerError(*this);
-      }
-    });
+    ScopeExit hide([this] { Guarded(*Application, *this, [this] { Hide(); }); });
     Show();
     SendActivateNotice();
     modalResult_ = mrNone;
@@ -69,17 +60,14 @@ int TForm::ShowModal() {
 }
 
 void TForm::CloseModal() {
-  try {
-    TCloseAction action = TCloseAction::caNone;
+  TCloseAction action = TCloseAction::caNone;
+  const bool completed = Guarded(*Application, *this, [&] {
     if (CloseQuery()) {
       action = TCloseAction::caHide;
       DoClose(action);
     }
-    if (action == TCloseAction::caNone) modalResult_ = mrNone;
-  } catch (...) {
-    modalResult_ = mrNone;
-    ReportHandlerError(*this);
-  }
+  });
+  if (!completed || action == TCloseAction::caNone) modalResult_ = mrNone;
 }
 
 bool TForm::CloseQuery() {

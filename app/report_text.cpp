@@ -1,6 +1,10 @@
 #include "app/report_text.h"
 
-#include <cstdio>
+#include <cstdint>
+
+#include "game/format.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 std::string ErrorBoxText(const std::string& message) {
   std::string text = message;
@@ -11,10 +15,11 @@ std::string ErrorBoxText(const std::string& message) {
 std::string UnhandledReportText(const std::string& className, const std::string& moduleName,
                                 unsigned long offset, const std::string& message) {
   constexpr std::size_t MaximumLength = 1023;
-  char hex[9];
-  std::snprintf(hex, sizeof hex, "%08lX", offset & 0xFFFFFFFFul);
-  std::string text = "Exception " + className + " dans le module " + moduleName + " à " +
-                     hex + ".\n" + message;
+  // The offset as a 32-bit number: eight digits whatever the build.
+  const auto offset32 = static_cast<std::uint32_t>(offset & 0xFFFFFFFFul);
+  std::string text =
+      FormatText(LoadText(IDS_EXCEPTION_IN_MODULE), {className, moduleName, offset32}) + '\n' +
+      message;
   // Only a period suppresses the final period here.
   if (!message.empty() && message.back() != '.') text += '.';
   if (text.size() > MaximumLength) text.resize(MaximumLength);

@@ -3,10 +3,11 @@
 #include "app/form.h"
 
 #include "app/application.h"
-#include "app/guard.h"
 #include "app/scope_exit.h"
 #include "app/task_windows.h"
 #include "game/errors.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 namespace {
 
@@ -30,19 +31,19 @@ void TForm::SetVisible(bool visible) {
     visibleRequested_ = visible;
     return;
   }
-  if (showingChange_) throw EInvalidOperation("Impossible de changer Visible dans OnShow ou OnHide");
+  if (showingChange_) throw EInvalidOperation(LoadText(IDS_VISIBLE_CHANGE));
   if (visible == Visible()) return;
   StoreVisible(visible);
   Application->UpdateVisible();
   showingChange_ = true;
   ScopeExit done([this] { showingChange_ = false; });
   if (visible) {
-    Guarded(*this, [this] {
+    Guarded(*Application, *this, [this] {
       if (OnShow) OnShow(*this);
     });
     ShowWindow(Handle(), ShowCommand());
   } else {
-    Guarded(*this, [this] {
+    Guarded(*Application, *this, [this] {
       if (OnHide) OnHide(*this);
     });
     if (HWND window = HandleIfCreated()) HideWindow(window);

@@ -26,3 +26,15 @@ void CreateProgramWindows() {
   Application->CreateForm(messa);
   Application->CreateForm(regles);
 }
+
+ProgramObjects::ProgramObjects() {
+  Screen = &screen_;
+  application_ = std::make_unique<TApplication>();
+  Application = application_.get();
+}
+
+ProgramObjects::~ProgramObjects() {
+  application_.reset();
+  Application = nullptr;
+  Screen = nullptr;
+}

@@ -1,41 +1,14 @@
 #include "app/task_windows.h"
 
 #include "app/application.h"
-
-namespace {
-
-BOOL CALLBACK DisableOne(HWND window, LPARAM list) {
-  if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-    EnableWindow(window, FALSE);
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  }
-  return TRUE;
-}
-
-struct OtherWindowSearch {
-  HWND except;
-  HWND application;
-  HWND normal = nullptr;
-  HWND topmost = nullptr;
-};
-
-BOOL CALLBACK ConsiderOne(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<OtherWindowSearch*>(data);
-  if (window == search->except || window == search->application) return TRUE;
-  if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
-  const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  if (!topmost) {
-    search->normal = window;
-    return FALSE;
-  }
-  if (search->topmost == nullptr) search->topmost = window;
-  return TRUE;
-}
-
-}  // namespace
+#include "app/thread_windows.h"
 
 DisabledTaskWindows::DisabledTaskWindows() {
-  EnumThreadWindows(GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(&windows_));
+  ForEachThreadWindow([this](HWND window) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) windows_.push_back(window);
+    return true;
+  });
+  for (HWND window : windows_) EnableWindow(window, FALSE);
 }
 
 DisabledTaskWindows::~DisabledTaskWindows() {
@@ -45,7 +18,11 @@ DisabledTaskWindows::~DisabledTaskWindows() {
 }
 
 HWND FindOtherTaskWindow(HWND except) {
-  OtherWindowSearch search{except, Application ? Application->Handle() : nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &ConsiderOne, reinterpret_cast<LPARAM>(&search));
-  return search.normal != nullptr ? search.normal : search.topmost;
+  const HWND application = Application != nullptr ? Application->Handle() : nullptr;
+  std::vector<HWND> candidates;
+  ForEachThreadWindow([&](HWND window) {
+    if (window != except && window != application) candidates.push_back(window);
+    return true;
+  });
+  return FirstTaskWindow(candidates);
 }

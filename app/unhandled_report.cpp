@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "app/report_text.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 namespace {
 
@@ -52,7 +54,8 @@ void ShowUnhandledReport(const std::string& className, const std::string& messag
                          const void* address) {
   const FaultPlace place = FindFaultPlace(address);
   const std::string text = UnhandledReportText(className, place.moduleName, place.offset, message);
-  MessageBoxA(nullptr, text.c_str(), "Erreur d'application", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  const std::string caption = LoadText(IDS_APPLICATION_ERROR);
+  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
 std::string ModuleFileNameAt(const void* address) {

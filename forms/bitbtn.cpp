@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/form.h"
 #include "forms/controls/colours.h"
 #include "forms/controls/property_table.h"
 #include "forms/controls/property_values.h"
+#include "game/platform.h"
 #include "res/strings.h"
 
 namespace {
@@ -17,7 +17,7 @@ const PropertyEntry<TBitBtn> BitBtnProperties[] = {
     {"Glyph", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.SetGlyph(LoadBitmapResource(AsResource(v, "bitmap"))); }},
     {"NumGlyphs", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) {
        const int count = AsInteger(v);
-       if (count < 1 || count > 4) throw InvalidPropertyValue{};
+       if (count < 1 || count > 4) throw InvalidPropertyValue();
        c.SetNumGlyphs(count);
      }},
     {"Kind", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) {
@@ -28,10 +28,10 @@ const PropertyEntry<TBitBtn> BitBtnProperties[] = {
     {"Cancel", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.cancel = AsBoolean(v); }},
     {"Layout", [](TBitBtn&, const DescriptionValue& v, const EventBinder&) { AsEnum(v, {"blGlyphLeft"}); }},
     {"Margin", [](TBitBtn&, const DescriptionValue& v, const EventBinder&) {
-       if (AsInteger(v) != -1) throw InvalidPropertyValue{};
+       if (AsInteger(v) != -1) throw InvalidPropertyValue();
      }},
     {"Spacing", [](TBitBtn&, const DescriptionValue& v, const EventBinder&) {
-       if (AsInteger(v) != GlyphSpacing) throw InvalidPropertyValue{};
+       if (AsInteger(v) != GlyphSpacing) throw InvalidPropertyValue();
      }},
     {"OnClick", [](TBitBtn& c, const DescriptionValue& v, const EventBinder& b) { c.OnClick = b.NotifyHandler(AsIdentifier(v)); }},
 };
@@ -53,15 +53,9 @@ HIMAGELIST SharedImageList(int width, int height) {
   return lists.back().list.get();
 }
 
-std::string LoadResourceString(UINT id) {
-  char buffer[256];
-  const int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-  return std::string(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
-}
-
 }  // namespace
 
-TBitBtn::TBitBtn(TForm& form) : TWinControl(form) { SetBounds(0, 0, 75, 25); }
+TBitBtn::TBitBtn(ControlHost& host) : TWinControl(host) { SetBounds(0, 0, 75, 25); }
 
 void TBitBtn::SetCaption(const std::string& caption) {
   caption_ = caption;
@@ -95,7 +89,7 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
   SetGlyph(LoadBitmapResource("BBOK"));
   numGlyphs_ = 2;
   if (!captionStored_) {
-    caption_ = LoadResourceString(IDS_OK_CAPTION);
+    caption_ = LoadText(IDS_OK_CAPTION);
     if (HWND window = HandleIfCreated()) SetWindowTextA(window, caption_.c_str());
   }
   modalResult = 1;
@@ -104,7 +98,7 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
 }
 
 void TBitBtn::Click() {
-  Form().SetModalResult(modalResult);
+  Host().SetModalResult(modalResult);
   if (OnClick) OnClick(*this);
 }
 

@@ -12,7 +12,7 @@ enum class TBitBtnKind { bkCustom, bkOK };
 
 class TBitBtn : public TWinControl {
 public:
-  explicit TBitBtn(TForm& form);
+  explicit TBitBtn(ControlHost& host);
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);

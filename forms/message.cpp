@@ -1,5 +1,6 @@
 #include "forms/message.h"
 
+#include "forms/components.h"
 #include "forms/controls/label.h"
 
 Tmessa* messa = nullptr;
@@ -9,9 +10,9 @@ Tmessa* messa = nullptr;
 constexpr int LabelWidthMargin = 30;
 
 Tmessa::Tmessa() : TForm("Tmessa") {
-  LoadDescription({
-      {"FormActivate", [this](TObject& s) { FormActivate(s); }, {}, {}},
-      {"BitBtn1Click", [this](TObject& s) { BitBtn1Click(s); }, {}, {}},
+  LoadDescription(CreateWindowComponent, {
+      {"FormActivate", TNotifyEvent([this](TObject& s) { FormActivate(s); })},
+      {"BitBtn1Click", TNotifyEvent([this](TObject& s) { BitBtn1Click(s); })},
   });
   Label1 = &Field<TLabel>("Label1");
 }

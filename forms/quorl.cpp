@@ -1,5 +1,6 @@
 #include "forms/quorl.h"
 
+#include "forms/components.h"
 #include "forms/controls/edit.h"
 #include "forms/controls/label.h"
 #include "forms/controls/listbox.h"
@@ -11,12 +12,12 @@
 Tquorl* quorl = nullptr;
 
 Tquorl::Tquorl() : TForm("Tquorl") {
-  LoadDescription({
-      {"FormActivate", [this](TObject& s) { FormActivate(s); }, {}, {}},
-      {"Edit1KeyDown", {}, [this](TObject& s, WORD& k, TShiftState sh) { Edit1KeyDown(s, k, sh); }, {}},
-      {"BitBtn1Click", [this](TObject& s) { BitBtn1Click(s); }, {}, {}},
-      {"Rgles1Click", [this](TObject& s) { Rgles1Click(s); }, {}, {}},
-      {"Quitter1Click", [this](TObject& s) { Quitter1Click(s); }, {}, {}},
+  LoadDescription(CreateWindowComponent, {
+      {"FormActivate", TNotifyEvent([this](TObject& s) { FormActivate(s); })},
+      {"Edit1KeyDown", TKeyEvent([this](TObject& s, WORD& k, TShiftState sh) { Edit1KeyDown(s, k, sh); })},
+      {"BitBtn1Click", TNotifyEvent([this](TObject& s) { BitBtn1Click(s); })},
+      {"Rgles1Click", TNotifyEvent([this](TObject& s) { Rgles1Click(s); })},
+      {"Quitter1Click", TNotifyEvent([this](TObject& s) { Quitter1Click(s); })},
   });
   Edit1 = &Field<TEdit>("Edit1");
   ListBox1 = &Field<TListBox>("ListBox1");

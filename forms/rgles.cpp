@@ -1,12 +1,13 @@
 #include "forms/rgles.h"
 
+#include "forms/components.h"
 #include "forms/controls/edit.h"
 
 Tregles* regles = nullptr;
 
 Tregles::Tregles() : TForm("Tregles") {
-  LoadDescription({
-      {"FormActivate", [this](TObject& s) { FormActivate(s); }, {}, {}},
+  LoadDescription(CreateWindowComponent, {
+      {"FormActivate", TNotifyEvent([this](TObject& s) { FormActivate(s); })},
   });
   Mquorl = &Field<TMemo>("Mquorl");
 }

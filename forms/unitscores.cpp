@@ -1,8 +1,9 @@
 #include "forms/unitscores.h"
 
+#include "forms/components.h"
 #include "forms/controls/edit.h"
 #include "forms/controls/listbox.h"
-#include "forms/scores_list.h"
+#include "game/scores_list.h"
 
 Tscore1* score1 = nullptr;
 
@@ -24,10 +25,10 @@ private:
 }  // namespace
 
 Tscore1::Tscore1() : TForm("Tscore1") {
-  LoadDescription({
-      {"Edit1Change", [this](TObject& s) { Edit1Change(s); }, {}, {}},
-      {"FormClose", {}, {}, [this](TObject& s, TCloseAction& a) { FormClose(s, a); }},
-      {"BitBtn2Click", [this](TObject& s) { BitBtn2Click(s); }, {}, {}},
+  LoadDescription(CreateWindowComponent, {
+      {"Edit1Change", TNotifyEvent([this](TObject& s) { Edit1Change(s); })},
+      {"FormClose", TCloseEvent([this](TObject& s, TCloseAction& a) { FormClose(s, a); })},
+      {"BitBtn2Click", TNotifyEvent([this](TObject& s) { BitBtn2Click(s); })},
   });
   Edit1 = &Field<TEdit>("Edit1");
   ListBox1 = &Field<TListBox>("ListBox1");

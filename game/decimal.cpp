@@ -1,9 +1,11 @@
 #include "game/decimal.h"
 
 #include "game/errors.h"
+#include "game/format.h"
 #include "game/platform.h"
 #include "game/power_tables.h"
 #include "game/x87.h"
+#include "res/strings.h"
 
 char LocaleDecimalSeparator = '.';
 
@@ -134,12 +136,7 @@ bool ComputeWithX87(const DecimalNumber& number, long double& value) {
 }
 
 std::string ConvertErrorMessage(std::string_view text) {
-  std::string message;
-  message.reserve(text.size() + 60);
-  message += '\'';
-  message += text;
-  message += "' n'est pas une valeur en virgule flottante correcte";
-  return message;
+  return FormatText(LoadText(IDS_BAD_FLOAT), {text});
 }
 
 }  // namespace

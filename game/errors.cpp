@@ -1,33 +1,32 @@
 #include "game/errors.h"
 
-#include <cstdio>
 #include <utility>
+
+#include "game/format.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 Exception::Exception(std::string message) : message_(std::move(message)) {}
 
 // The silent error has no text of its own.
 EAbort::EAbort() : Exception("") {}
 
-EDivByZero::EDivByZero() : EIntError("Division par zéro") {}
-ERangeError::ERangeError() : EIntError("Erreur de vérification d'étendue") {}
-EIntOverflow::EIntOverflow() : EIntError("Débordement d'entier") {}
+EDivByZero::EDivByZero() : EIntError(LoadText(IDS_DIV_BY_ZERO)) {}
+ERangeError::ERangeError() : EIntError(LoadText(IDS_RANGE_ERROR)) {}
+EIntOverflow::EIntOverflow() : EIntError(LoadText(IDS_INT_OVERFLOW)) {}
 
-EInvalidOp::EInvalidOp() : EMathError("Opération en virgule flottante incorrecte") {}
-EZeroDivide::EZeroDivide() : EMathError("Division par zéro en virgule flottante") {}
-EOverflow::EOverflow() : EMathError("Débordement en virgule flottante") {}
-EUnderflow::EUnderflow() : EMathError("Débordement négatif flottant") {}
+EInvalidOp::EInvalidOp() : EMathError(LoadText(IDS_INVALID_OP)) {}
+EZeroDivide::EZeroDivide() : EMathError(LoadText(IDS_ZERO_DIVIDE)) {}
+EOverflow::EOverflow() : EMathError(LoadText(IDS_OVERFLOW)) {}
+EUnderflow::EUnderflow() : EMathError(LoadText(IDS_UNDERFLOW)) {}
 
-EPrivilege::EPrivilege() : EExternal("Instruction privilégiée") {}
-EControlC::EControlC() : EExternal("Frappe de Contrôle-C") {}
-EStackOverflow::EStackOverflow() : EExternal("Débordement de pile") {}
-
-namespace {
-std::string ExternalExceptionMessage(std::uint32_t code) {
-  char text[40];
-  std::snprintf(text, sizeof text, "Exception externe %X", static_cast<unsigned>(code));
-  return text;
-}
-}  // namespace
+EPrivilege::EPrivilege() : EExternal(LoadText(IDS_PRIVILEGE)) {}
+EControlC::EControlC() : EExternal(LoadText(IDS_CONTROL_C)) {}
+EStackOverflow::EStackOverflow() : EExternal(LoadText(IDS_STACK_OVERFLOW)) {}
 
 EExternalException::EExternalException(std::uint32_t code)
-    : EExternal(ExternalExceptionMessage(code)) {}
+    : EExternal(FormatText(LoadText(IDS_EXTERNAL_EXCEPTION), {code})) {}
+
+EResNotFound ResourceNotFound(const std::string& name) {
+  return EResNotFound(FormatText(LoadText(IDS_RES_NOT_FOUND), {name}));
+}

@@ -132,6 +132,10 @@ public:
   const char* ClassName() const noexcept override { return "EResNotFound"; }
 };
 
+// The error for a resource that the program does not hold: "Ressource <name> non
+// trouvée".
+EResNotFound ResourceNotFound(const std::string& name);
+
 class EReadError : public Exception {
 public:
   using Exception::Exception;

@@ -5,7 +5,10 @@
 #include "game/decimal.h"
 #include "game/errors.h"
 #include "game/floating.h"
+#include "game/format.h"
+#include "game/platform.h"
 #include "game/random.h"
+#include "res/strings.h"
 
 std::int32_t Secret = 0;
 std::int32_t AttemptCounter = 0;
@@ -72,9 +75,9 @@ void EvaluateGuess(GameBoard& board) {
 
   std::string line = board.GuessText();
   if (thousandths < Secret) {
-    line += " est trop petit";
+    line += LoadText(IDS_TOO_SMALL);
   } else if (thousandths > Secret) {
-    line += " est trop grand";
+    line += LoadText(IDS_TOO_BIG);
   }
   board.AppendHistory(line);
   if (board.HistoryCount() > HistoryLines) board.DeleteFirstHistoryLine();
@@ -84,8 +87,7 @@ void EvaluateGuess(GameBoard& board) {
   board.RepaintCounter();
 
   if (thousandths == Secret) {
-    board.SetCongratulation("Bravo, vous avez gagné en " + IntegerToDecimalText(AttemptCounter) +
-                            " essais");
+    board.SetCongratulation(FormatText(LoadText(IDS_CONGRATULATION), {AttemptCounter}));
     board.ShowCongratulation();
     // The next game goes on with the generator's running sequence: no reseeding, no
     // recolouring, and the counter box keeps the winning count until the next guess.

@@ -1,10 +1,16 @@
 #pragma once
-// Identifiers of the program's string table (res/quorl.rc). The resource compiler
-// reads this header too and understands only #define, so the identifiers are macros;
-// C++ code reads them through LoadStringA.
+// Identifiers of the program's string table (res/quorl.rc), the one place where its
+// texts are written. The resource compiler reads this header too and understands only
+// #define, so the identifiers are macros; C++ code reads the texts through LoadText
+// (game/platform.h).
 
 // Caption of the OK kind of bitmap button.
 #define IDS_OK_CAPTION 100
+
+// The game's verdicts and its congratulation.
+#define IDS_TOO_SMALL 101            // appended to the guess as typed
+#define IDS_TOO_BIG 102
+#define IDS_CONGRATULATION 103       // the attempt count
 
 // Messages of the errors that stand for processor and platform faults.
 #define IDS_DIV_BY_ZERO 200          // integer division by zero
@@ -37,3 +43,5 @@
 #define IDS_MODAL_VISIBLE 310
 #define IDS_EXCEPTION_IN_MODULE 311  // class name, module name, offset
 #define IDS_APPLICATION_ERROR 312    // caption of the unhandled-error report
+#define IDS_CLASS_NOT_FOUND 313      // a description names a class that no window may hold
+#define IDS_CREATE_WINDOW_ERROR 314  // the platform refused to create a window

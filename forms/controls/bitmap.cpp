@@ -32,7 +32,7 @@ UniquePalette PaletteOf(HBITMAP bitmap) {
 
 void RequireBitmapResource(const std::string& name) {
   if (FindResourceA(GetModuleHandleA(nullptr), name.c_str(), RT_BITMAP) == nullptr) {
-    throw EResNotFound("Ressource " + name + " non trouvée");
+    throw ResourceNotFound(name);
   }
 }
 
@@ -40,7 +40,7 @@ TBitmap LoadBitmapResource(const std::string& name) {
   TBitmap result;
   result.bitmap.reset(static_cast<HBITMAP>(LoadImageA(
       GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  if (!result.bitmap) throw EResNotFound("Ressource " + name + " non trouvée");
+  if (!result.bitmap) throw ResourceNotFound(name);
   BITMAP info{};
   GetObjectA(result.bitmap.get(), sizeof info, &info);
   result.width = info.bmWidth;

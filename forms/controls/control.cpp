@@ -1,17 +1,13 @@
 #include "forms/controls/control.h"
 
-#include "app/form.h"
-#include "app/guard.h"
 #include "forms/controls/colours.h"
 #include "forms/controls/property_table.h"
 #include "forms/controls/property_values.h"
 #include "game/errors.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 namespace {
-
-// The window property that links a platform window to its object: other windows of
-// the thread (message boxes...) have none.
-constexpr char ControlProperty[] = "QuorlControl";
 
 const PropertyEntry<TControl> ControlProperties[] = {
     {"Left", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetLeft(AsInteger(v)); }},
@@ -60,7 +56,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 
 void TControl::SetAlign(TAlign align) {
   align_ = align;
-  form_.Realign();
+  host_.Realign();
 }
 
 void TControl::SetVisible(bool visible) {
@@ -76,7 +72,7 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 TColor TControl::Color() const {
-  return parentColor_ ? static_cast<const TControl&>(form_).color_ : color_;
+  return parentColor_ ? static_cast<const TControl&>(host_.HostWindow()).color_ : color_;
 }
 
 void TControl::SetColor(TColor colour) {
@@ -97,12 +93,7 @@ void TControl::ParentColorChanged() {
 }
 
 const TFont& TControl::Font() const {
-  return parentFont_ ? static_cast<const TControl&>(form_).font_ : font_;
-}
-
-void TControl::SetFont(const TFont& font) {
-  font_ = font;
-  FontEdited();
+  return parentFont_ ? static_cast<const TControl&>(host_.HostWindow()).font_ : font_;
 }
 
 TFont& TControl::EditFont() {
@@ -135,13 +126,13 @@ HFONT TControl::FontHandle() const {
 }
 
 void TControl::Invalidate() {
-  HWND window = form_.HandleIfCreated();
+  HWND window = host_.HostWindow().HandleIfCreated();
   if (window == nullptr) return;
   RECT bounds = BoundsRect();
   InvalidateRect(window, &bounds, TRUE);
 }
 
-bool TControl::Loading() const { return form_.Loading(); }
+bool TControl::Loading() const { return host_.Loading(); }
 
 bool TControl::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {
   return ApplyFromTable(*this, ControlProperties, property, binder) ||
@@ -165,13 +156,13 @@ void TWinControl::CreateHandle() {
   HWND window = CreateWindowExA(params.exStyle, params.className, params.caption.c_str(),
                                 params.style, Left(), Top(), Width(), Height(), parent,
                                 nullptr, GetModuleHandleA(nullptr),
-                                params.platformClass ? nullptr : this);
-  if (window == nullptr) throw EInvalidOperation("Erreur lors de la création de la fenêtre");
+                                params.platformClass ? nullptr : static_cast<MessageTarget*>(this));
+  if (window == nullptr) throw EInvalidOperation(LoadText(IDS_CREATE_WINDOW_ERROR));
   if (params.platformClass) {
     handle_ = window;
-    SetPropA(window, ControlProperty, this);
+    Attach(window);
     platformProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StaticWindowProc)));
+        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageTarget::WindowProcedure)));
   }
   HandleCreated();
 }
@@ -187,11 +178,11 @@ void TWinControl::HandleCreated() {
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
 }
 
-HWND TWinControl::ParentHandle() { return Form().Handle(); }
+HWND TWinControl::ParentHandle() { return Host().HostWindow().Handle(); }
 
 void TWinControl::Detach() {
   if (handle_ == nullptr) return;
-  RemovePropA(handle_, ControlProperty);
+  MessageTarget::Detach(handle_);
   if (platformProc_ != nullptr) {
     SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platformProc_));
   }
@@ -207,29 +198,7 @@ void TWinControl::DestroyHandle() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-  if (window == nullptr) return nullptr;
-  return static_cast<TWinControl*>(GetPropA(window, ControlProperty));
-}
-
-LRESULT CALLBACK TWinControl::StaticWindowProc(HWND window, UINT message, WPARAM wParam,
-                                               LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    if (auto* self = static_cast<TWinControl*>(create->lpCreateParams)) {
-      self->handle_ = window;
-      SetPropA(window, ControlProperty, self);
-    }
-  }
-  TWinControl* self = FromHandle(window);
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  LRESULT result = 0;
-  try {
-    result = self->WindowProc(message, wParam, lParam);
-  } catch (...) {
-    ReportHandlerError(*self);
-  }
-  if (message == WM_NCDESTROY) self->Detach();
-  return result;
+  return dynamic_cast<TWinControl*>(MessageTarget::FromHandle(window));
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -243,7 +212,7 @@ LRESULT TWinControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SETFOCUS:
       // An incomplete bookkeeping means a handler moved the focus elsewhere already.
-      if (!Form().FocusBookkeeping(*this)) return 0;
+      if (!Host().FocusBookkeeping(*this)) return 0;
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -288,19 +257,19 @@ bool TWinControl::PreProcessKey(const MSG& message) {
       return false;
   }
   if ((DialogCode() & needed) != 0) return false;
-  return Form().FormDialogKey(key, KeyboardShiftState());
+  return Host().FormDialogKey(key, KeyboardShiftState());
 }
 
 bool TWinControl::CanFocus() const {
   if (!Focusable() || !Visible() || !Enabled()) return false;
-  const TForm& form = Form();
-  if (static_cast<const TControl*>(&form) == this) return true;
-  return form.Visible() && form.Enabled();
+  const TWinControl& window = Host().HostWindow();
+  if (&window == this) return true;
+  return window.Visible() && window.Enabled();
 }
 
 void TWinControl::SetFocus() {
   if (!CanFocus()) {
-    throw EInvalidOperation("Impossible de focaliser une fenêtre désactivée ou invisible");
+    throw EInvalidOperation(LoadText(IDS_CANNOT_FOCUS));
   }
   ::SetFocus(Handle());
 }
@@ -311,17 +280,20 @@ void TWinControl::Repaint() {
   UpdateWindow(handle_);
 }
 
-bool TWinControl::Focused() const { return handle_ != nullptr && GetFocus() == handle_; }
 
-HBRUSH TWinControl::ControlColour(HDC dc) {
+HBRUSH TWinControl::ColourBrush() {
   const COLORREF colour = ColorToRgb(Color());
-  SetTextColor(dc, ColorToRgb(Font().color));
-  SetBkColor(dc, colour);
   if (!brush_ || brushColour_ != colour) {
     brush_.reset(CreateSolidBrush(colour));
     brushColour_ = colour;
   }
   return brush_.get();
+}
+
+HBRUSH TWinControl::ControlColour(HDC dc) {
+  SetTextColor(dc, ColorToRgb(Font().color));
+  SetBkColor(dc, ColorToRgb(Color()));
+  return ColourBrush();
 }
 
 void TWinControl::BoundsChanged() {

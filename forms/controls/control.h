@@ -7,13 +7,39 @@
 #include <string>
 #include <utility>
 
+#include "forms/controls/description.h"
 #include "forms/controls/events.h"
 #include "forms/controls/font.h"
+#include "forms/controls/guard.h"
 #include "forms/controls/handles.h"
-#include "forms/description.h"
+#include "forms/controls/message_target.h"
 #include "game/colour.h"
 
-class TForm;
+class TWinControl;
+
+// The window that holds a control, as its controls reach it. The shell's window class
+// implements it; the controls know nothing else of it.
+class ControlHost {
+public:
+  // The window itself, as the control whose colour and font its controls take.
+  virtual TWinControl& HostWindow() = 0;
+  // True while the window's description is read.
+  virtual bool Loading() const = 0;
+  // Places the controls aligned to the client area.
+  virtual void Realign() = 0;
+  // `control` received the platform focus; false when a notice moved the focus
+  // elsewhere before the bookkeeping completed.
+  virtual bool FocusBookkeeping(TWinControl& control) = 0;
+  // A key that the focused control does not claim; true when it was consumed.
+  virtual bool FormDialogKey(WORD key, TShiftState shift) = 0;
+  // The result that ends a modal showing of the window.
+  virtual void SetModalResult(int result) = 0;
+  // Whoever shows the errors of the window's handlers.
+  virtual ErrorReporter& Reporter() = 0;
+
+protected:
+  ~ControlHost() = default;
+};
 
 class TComponent : public TObject {
 public:
@@ -37,9 +63,9 @@ enum class TAlign { alNone, alClient };
 
 class TControl : public TComponent {
 public:
-  explicit TControl(TForm& form) : form_(form) {}
+  explicit TControl(ControlHost& host) : host_(host) {}
 
-  TForm& Form() const { return form_; }
+  ControlHost& Host() const { return host_; }
 
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -62,15 +88,12 @@ public:
   // The colour the control paints with: its parent's while ParentColor holds.
   TColor Color() const;
   void SetColor(TColor colour);
-  bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool parentColor);
 
   // The font the control draws with: its parent's while ParentFont holds.
   const TFont& Font() const;
-  void SetFont(const TFont& font);
   TFont& EditFont();  // changes follow through FontEdited()
   void FontEdited();
-  bool ParentFont() const { return parentFont_; }
   void SetParentFont(bool parentFont);
   HFONT FontHandle() const;
 
@@ -106,7 +129,7 @@ protected:
   TColor color_ = clBtnFace;
 
 private:
-  TForm& form_;
+  ControlHost& host_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TAlign align_ = TAlign::alNone;
   bool visible_ = true;
@@ -124,7 +147,7 @@ struct WindowParams {
   std::string caption;
 };
 
-class TWinControl : public TControl {
+class TWinControl : public TControl, public MessageTarget {
 public:
   using TControl::TControl;
   ~TWinControl() override;
@@ -144,7 +167,6 @@ public:
   // Visible and enabled, inside a visible and enabled window.
   bool CanFocus() const;
   void SetFocus();
-  bool Focused() const;
   // Repaints the control at once.
   void Repaint();
   virtual bool IsPushButton() const { return false; }
@@ -169,22 +191,20 @@ public:
   virtual bool DrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
   virtual HBRUSH ControlColour(HDC dc);
 
-  // Our object behind a window of this program, or none.
+  // Our control behind a window of this program, or none.
   static TWinControl* FromHandle(HWND window);
 
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
-
-  // Guards the handling of one message: nothing escapes to the platform.
-  static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam);
 
 protected:
   virtual void FillParams(WindowParams& params);
   // Pushes the object's state into a newly created platform window.
   virtual void HandleCreated();
   virtual HWND ParentHandle();
-  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+  // The solid brush of the control's colour, made again when the colour changes.
+  HBRUSH ColourBrush();
   // The control's WM_GETDLGCODE answer, as the dialog keys see it.
   virtual UINT DialogCode();
 
@@ -194,6 +214,11 @@ protected:
   void VisibleChanged() override;
   void EnabledChanged() override;
   void Invalidate() override;
+
+  ErrorReporter& Reporter() override { return Host().Reporter(); }
+  TObject& Sender() override { return *this; }
+  void Attached(HWND window) override { handle_ = window; }
+  void Destroyed() override { Detach(); }
 
 private:
   void CreateHandle();

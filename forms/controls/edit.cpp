@@ -5,11 +5,6 @@
 
 namespace {
 
-TBorderStyle AsBorderStyle(const DescriptionValue& value) {
-  return AsEnum(value, {"bsNone", "bsSingle"}) == 0 ? TBorderStyle::bsNone
-                                                     : TBorderStyle::bsSingle;
-}
-
 const PropertyEntry<TCustomEdit> CustomEditProperties[] = {
     {"Text", [](TCustomEdit& c, const DescriptionValue& v, const EventBinder&) { c.SetText(AsString(v)); }},
     {"ReadOnly", [](TCustomEdit& c, const DescriptionValue& v, const EventBinder&) { c.SetReadOnly(AsBoolean(v)); }},
@@ -18,7 +13,8 @@ const PropertyEntry<TCustomEdit> CustomEditProperties[] = {
 };
 
 const PropertyEntry<TEdit> EditProperties[] = {
-    {"AutoSize", [](TEdit& c, const DescriptionValue& v, const EventBinder&) { c.autoSize = AsBoolean(v); }},
+    // Stored with the descriptions; the boxes keep their designed heights.
+    {"AutoSize", [](TEdit&, const DescriptionValue& v, const EventBinder&) { AsBoolean(v); }},
 };
 
 const PropertyEntry<TMemo> MemoProperties[] = {
@@ -27,13 +23,13 @@ const PropertyEntry<TMemo> MemoProperties[] = {
     {"WantTabs", [](TMemo& c, const DescriptionValue& v, const EventBinder&) { c.wantTabs = AsBoolean(v); }},
     {"WordWrap", [](TMemo& c, const DescriptionValue& v, const EventBinder&) { c.wordWrap = AsBoolean(v); }},
     {"ScrollBars", [](TMemo&, const DescriptionValue& v, const EventBinder&) {
-       if (AsIdentifier(v) != "ssNone") throw InvalidPropertyValue{};
+       if (AsIdentifier(v) != "ssNone") throw InvalidPropertyValue();
      }},
 };
 
 }  // namespace
 
-TCustomEdit::TCustomEdit(TForm& form) : TWinControl(form) { color_ = clWindow; }
+TCustomEdit::TCustomEdit(ControlHost& host) : TWinControl(host) { color_ = clWindow; }
 
 std::string TCustomEdit::Text() const {
   HWND window = HandleIfCreated();

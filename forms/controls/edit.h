@@ -4,16 +4,14 @@
 #include <vector>
 
 #include "forms/controls/control.h"
-
-enum class TBorderStyle { bsNone, bsSingle };
+#include "forms/controls/property_values.h"
 
 class TCustomEdit : public TWinControl {
 public:
-  explicit TCustomEdit(TForm& form);
+  explicit TCustomEdit(ControlHost& host);
 
   std::string Text() const;
   void SetText(const std::string& text);
-  bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool readOnly);
 
   TNotifyEvent OnChange;
@@ -34,7 +32,6 @@ private:
 class TEdit : public TCustomEdit {
 public:
   using TCustomEdit::TCustomEdit;
-  bool autoSize = true;  // kept for the description; the designed heights are used
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
 
 protected:

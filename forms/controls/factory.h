@@ -5,5 +5,9 @@
 
 #include "forms/controls/control.h"
 
-// Raises EReadError for a class that no description may use.
-std::unique_ptr<TComponent> CreateComponent(const std::string& className, TForm& form);
+// Makes the component of a class that a description names, for the window `host`.
+using ComponentFactory = std::unique_ptr<TComponent> (*)(const std::string& className,
+                                                          ControlHost& host);
+
+// The components of this library; raises EReadError for any other class.
+std::unique_ptr<TComponent> CreateComponent(const std::string& className, ControlHost& host);

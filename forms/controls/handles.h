@@ -41,9 +41,6 @@ struct MemoryDcDeleter {
 struct ImageListDeleter {
   void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
 };
-struct IconDeleter {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
@@ -52,7 +49,6 @@ using UniquePalette = UniqueHandle<HPALETTE, GdiObjectDeleter>;
 using UniquePen = UniqueHandle<HPEN, GdiObjectDeleter>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListDeleter>;
-using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 
 // Selects an object into a device context for one scope.
 class ScopedSelect {

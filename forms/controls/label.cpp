@@ -15,7 +15,7 @@ const PropertyEntry<TLabel> LabelProperties[] = {
 
 }  // namespace
 
-TLabel::TLabel(TForm& form) : TWinControl(form) {
+TLabel::TLabel(ControlHost& host) : TWinControl(host) {
   parentColor_ = true;
   SetTabStop(false);
 }

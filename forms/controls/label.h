@@ -8,11 +8,10 @@
 
 class TLabel : public TWinControl {
 public:
-  explicit TLabel(TForm& form);
+  explicit TLabel(ControlHost& host);
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
-  bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize);
 
   bool showAccelChar = true;

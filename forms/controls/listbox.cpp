@@ -7,9 +7,7 @@ namespace {
 
 const PropertyEntry<TListBox> ListBoxProperties[] = {
     {"ItemHeight", [](TListBox& c, const DescriptionValue& v, const EventBinder&) { c.itemHeight = AsInteger(v); }},
-    {"BorderStyle", [](TListBox& c, const DescriptionValue& v, const EventBinder&) {
-       c.borderStyle = AsEnum(v, {"bsNone", "bsSingle"}) == 0 ? TBorderStyle::bsNone : TBorderStyle::bsSingle;
-     }},
+    {"BorderStyle", [](TListBox& c, const DescriptionValue& v, const EventBinder&) { c.borderStyle = AsBorderStyle(v); }},
     {"Items", [](TListBox& c, const DescriptionValue& v, const EventBinder&) {
        for (const std::string& line : AsStrings(v)) c.Add(line);
      }},
@@ -17,7 +15,7 @@ const PropertyEntry<TListBox> ListBoxProperties[] = {
 
 }  // namespace
 
-TListBox::TListBox(TForm& form) : TWinControl(form) { color_ = clWindow; }
+TListBox::TListBox(ControlHost& host) : TWinControl(host) { color_ = clWindow; }
 
 int TListBox::Count() const {
   if (HWND window = HandleIfCreated()) {

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "forms/controls/control.h"
-#include "forms/controls/edit.h"
+#include "forms/controls/property_values.h"
 
 class TListBox : public TWinControl {
 public:
-  explicit TListBox(TForm& form);
+  explicit TListBox(ControlHost& host);
 
   int Count() const;
   std::string Item(int index) const;

@@ -1,28 +1,17 @@
 #pragma once
-// The main menu and its items. Hidden items are not placed in the window's menu; a
-// menu whose top items are all hidden gives the window no menu bar at all.
-#include <string>
-#include <vector>
-
+// The main menu and its items as the descriptions give them. Every top item of the
+// program's menu is hidden, which gives the window no menu bar at all: the items are
+// read and their handlers bound by name (a missing one is a read error), and nothing
+// of them is kept.
 #include "forms/controls/control.h"
 
 class TMenuItem : public TComponent {
 public:
-  std::string caption;
-  bool visible = true;
-  bool enabled = true;
-  TNotifyEvent OnClick;
-  std::vector<TMenuItem*> items;  // owned by the window
-
-  void Click();
   bool InsertChild(TComponent& child) override;
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
 };
 
 class TMainMenu : public TComponent {
 public:
-  std::vector<TMenuItem*> items;  // owned by the window
-
-  bool HasVisibleItems() const;
   bool InsertChild(TComponent& child) override;
 };

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "forms/controls/events.h"
-#include "forms/description.h"
+#include "forms/controls/description.h"
 
 template <class T>
 struct PropertyEntry {

@@ -12,7 +12,7 @@ namespace {
 using Kind = DescriptionValue::Kind;
 
 void Expect(const DescriptionValue& value, Kind kind) {
-  if (value.kind != kind) throw InvalidPropertyValue{};
+  if (value.kind != kind) throw InvalidPropertyValue();
 }
 
 struct NamedValue {
@@ -38,7 +38,7 @@ int AsInteger(const DescriptionValue& value) {
   // Hexadecimal values up to $FFFFFFFF stand for 32-bit patterns.
   if (value.integer > std::numeric_limits<std::uint32_t>::max() ||
       value.integer < std::numeric_limits<std::int32_t>::min()) {
-    throw InvalidPropertyValue{};
+    throw InvalidPropertyValue();
   }
   return static_cast<int>(static_cast<std::uint32_t>(value.integer));
 }
@@ -47,7 +47,7 @@ bool AsBoolean(const DescriptionValue& value) {
   Expect(value, Kind::Identifier);
   if (value.text == "True") return true;
   if (value.text == "False") return false;
-  throw InvalidPropertyValue{};
+  throw InvalidPropertyValue();
 }
 
 std::string AsString(const DescriptionValue& value) {
@@ -72,7 +72,7 @@ std::vector<std::string> AsSet(const DescriptionValue& value) {
 
 std::string AsResource(const DescriptionValue& value, const char* kind) {
   Expect(value, Kind::Resource);
-  if (value.resourceKind != kind) throw InvalidPropertyValue{};
+  if (value.resourceKind != kind) throw InvalidPropertyValue();
   return value.text;
 }
 
@@ -90,7 +90,7 @@ TColor AsColor(const DescriptionValue& value) {
                {"clBtnHighlight", clBtnHighlight}, {"clWindowFrame", clWindowFrame},
                {"clWindow", clWindow}, {"clWindowText", clWindowText}},
               colour)) {
-    throw InvalidPropertyValue{};
+    throw InvalidPropertyValue();
   }
   return static_cast<TColor>(colour);
 }
@@ -103,7 +103,7 @@ int AsCharset(const DescriptionValue& value) {
               {{"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET},
                {"SYMBOL_CHARSET", SYMBOL_CHARSET}, {"OEM_CHARSET", OEM_CHARSET}},
               charset)) {
-    throw InvalidPropertyValue{};
+    throw InvalidPropertyValue();
   }
   return static_cast<int>(charset);
 }
@@ -116,11 +116,15 @@ unsigned AsFontStyle(const DescriptionValue& value) {
                 {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline},
                  {"fsStrikeOut", fsStrikeOut}},
                 bit)) {
-      throw InvalidPropertyValue{};
+      throw InvalidPropertyValue();
     }
     style |= static_cast<unsigned>(bit);
   }
   return style;
+}
+
+TBorderStyle AsBorderStyle(const DescriptionValue& value) {
+  return AsEnum(value, {"bsNone", "bsSingle"}) == 0 ? TBorderStyle::bsNone : TBorderStyle::bsSingle;
 }
 
 int AsEnum(const DescriptionValue& value, std::initializer_list<const char*> names) {
@@ -130,5 +134,5 @@ int AsEnum(const DescriptionValue& value, std::initializer_list<const char*> nam
     if (name == candidate) return index;
     ++index;
   }
-  throw InvalidPropertyValue{};
+  throw InvalidPropertyValue();
 }

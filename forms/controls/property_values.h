@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "forms/description.h"
+#include "forms/controls/description.h"
 #include "game/colour.h"
 
-struct InvalidPropertyValue {};
+// The border of edit boxes and list boxes: none or a sunken edge.
+enum class TBorderStyle { bsNone, bsSingle };
 
 int AsInteger(const DescriptionValue& value);
 bool AsBoolean(const DescriptionValue& value);
@@ -25,5 +26,7 @@ TColor AsColor(const DescriptionValue& value);
 int AsCharset(const DescriptionValue& value);
 // [fsBold, fsItalic, fsUnderline, fsStrikeOut] as FontStyle bits.
 unsigned AsFontStyle(const DescriptionValue& value);
+// bsNone or bsSingle.
+TBorderStyle AsBorderStyle(const DescriptionValue& value);
 // The position of the identifier in `names`.
 int AsEnum(const DescriptionValue& value, std::initializer_list<const char*> names);

@@ -34,11 +34,13 @@ TEST(FaultError, EachFaultCodeHasItsClassAndMessage) {
       {0xC0000096u, "EPrivilege", "Instruction privilégiée", "privileged instruction"},
       {0xC000013Au, "EControlC", "Frappe de Contrôle-C", "console control-C exit"},
       {0xC00000FDu, "EStackOverflow", "Débordement de pile", "stack overflow"},
-      {0xC000001Du, "EExternalException", "Exception externe C000001D",
+      {0xC000001Du, "EExternalException", "Exception externe c000001d",
        "an illegal instruction has no class of its own"},
       {0x20474343u, "EExternalException", "Exception externe 20474343",
-       "any other code, in upper-case hexadecimal"},
-      {0x0000000Au, "EExternalException", "Exception externe A", "no leading zeros"},
+       "any other code, in hexadecimal"},
+      {0xE06D7363u, "EExternalException", "Exception externe e06d7363",
+       "lower-case hexadecimal digits"},
+      {0x0000000Au, "EExternalException", "Exception externe a", "no leading zeros"},
   };
   const AccessFault access;
   for (const FaultCase& row : cases) {

@@ -83,5 +83,31 @@ TEST_F(ShutdownTest, CloseMessageToTheTaskbarEntryEndsTheProgram) {
   expectCleanExit();
 }
 
+// Log-off and shutdown: the main window agrees to end the session, the program keeps
+// running while the session goes on, and ends with exit code 0 when it does end.
+TEST_F(ShutdownTest, SessionEndQueryIsAnsweredYesAndAnEndingSessionEndsTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  DWORD_PTR answer = 0;
+  ASSERT_NE(SendMessageTimeoutA(app().mainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG,
+                                5000, &answer),
+            0);
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  ASSERT_NE(SendMessageTimeoutA(app().applicationWindow(), WM_QUERYENDSESSION, 0, 0,
+                                SMTO_ABORTIFHUNG, 5000, &answer),
+            0);
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+
+  // The session goes on after all: nothing changes.
+  SendMessageTimeoutA(app().applicationWindow(), WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 5000,
+                      &answer);
+  EXPECT_FALSE(app_->process().waitForExit(Millis{1000})) << "ended although the session goes on";
+  EXPECT_TRUE(shown(app().mainWindow()));
+  EXPECT_EQ(app().submitGuess("0"), GuessOutcome::Evaluated) << "the game no longer answers";
+
+  // The session ends: the program ends from inside the message.
+  PostMessageA(app().applicationWindow(), WM_ENDSESSION, TRUE, 0);
+  expectCleanExit();
+}
+
 }  // namespace
 }  // namespace e2e

@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/application.h"
-#include "app/screen.h"
 #include "app/startup.h"
 #include "forms/controls/edit.h"
 #include "forms/unitscores.h"
@@ -38,20 +36,11 @@ int ShowTheScores() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   PrepareRuntime();
-
-  TScreen screen;
-  Screen = &screen;
-  int result = 0;
-  {
-    TApplication application;
-    Application = &application;
-    CreateProgramWindows();
-    result = ShowTheScores();
-    // The program's own loop, until the test posts the quit message.
-    while (!Application->Terminated()) Application->HandleMessage();
-    application.DoneApplication();
-    Application = nullptr;
-  }
-  Screen = nullptr;
+  ProgramObjects objects;
+  CreateProgramWindows();
+  const int result = ShowTheScores();
+  // The program's own loop, until the test posts the quit message.
+  while (!Application->Terminated()) Application->HandleMessage();
+  objects.application().DoneApplication();
   return result;
 }

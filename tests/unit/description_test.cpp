@@ -1,4 +1,4 @@
-#include "forms/description.h"
+#include "forms/controls/description.h"
 
 #include <gtest/gtest.h>
 
@@ -260,13 +260,13 @@ TEST(ReadDescription, SurvivesEveryByteReplacement) {
 
 TEST(RaisePropertyError, NamesComponentPropertyAndReason) {
   try {
-    RaisePropertyError("Edit1", "Font.Colour", UnknownPropertyReason);
+    RaisePropertyError("Edit1", "Font.Colour", PropertyFault::Unknown);
     FAIL() << "no error";
   } catch (const EReadError& e) {
     EXPECT_EQ(e.Message(), "Erreur lors de la lecture de Edit1.Font.Colour: Propriété inexistante");
   }
   try {
-    RaisePropertyError("quorl", "WindowState", InvalidPropertyValueReason);
+    RaisePropertyError("quorl", "WindowState", PropertyFault::InvalidValue);
     FAIL() << "no error";
   } catch (const EReadError& e) {
     EXPECT_EQ(e.Message(),

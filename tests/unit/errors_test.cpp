@@ -34,7 +34,7 @@ TEST(Errors, FaultClassesCarryTheirNameAndFixedMessage) {
       {[] { return std::make_unique<EStackOverflow>(); }, "EStackOverflow",
        "Débordement de pile"},
       {[] { return std::make_unique<EExternalException>(0xC0000096u); }, "EExternalException",
-       "Exception externe C0000096"},
+       "Exception externe c0000096"},
       {[] { return std::make_unique<EAbort>(); }, "EAbort", ""},
       {[] { return std::make_unique<EConvertError>("x"); }, "EConvertError", "x"},
       {[] { return std::make_unique<EResNotFound>("r"); }, "EResNotFound", "r"},

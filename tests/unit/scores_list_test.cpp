@@ -1,4 +1,4 @@
-#include "forms/scores_list.h"
+#include "game/scores_list.h"
 
 #include <gtest/gtest.h>
 

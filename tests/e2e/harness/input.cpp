@@ -84,6 +84,12 @@ void rightClickAt(POINT screen) {
   clickWith(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
+void pressLeftButtonAt(POINT screen) {
+  send({mouseEvent(screen, 0), mouseEvent(screen, MOUSEEVENTF_LEFTDOWN)});
+}
+
+void releaseLeftButtonAt(POINT screen) { send({mouseEvent(screen, MOUSEEVENTF_LEFTUP)}); }
+
 void movePointerTo(POINT screen) { send({mouseEvent(screen, 0)}); }
 
 }  // namespace e2e

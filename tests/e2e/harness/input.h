@@ -18,6 +18,9 @@ void typeText(const std::wstring& text);
 void clickAt(POINT screen);
 void doubleClickAt(POINT screen);
 void rightClickAt(POINT screen);
+// The left button held down at a screen position, and released there.
+void pressLeftButtonAt(POINT screen);
+void releaseLeftButtonAt(POINT screen);
 // Moves the pointer without clicking (to park it away from the windows under test).
 void movePointerTo(POINT screen);
 

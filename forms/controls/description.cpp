@@ -1,17 +1,20 @@
-#include "forms/description.h"
+#include "forms/controls/description.h"
 
 #include <cstddef>
 #include <utility>
 
 #include "game/errors.h"
+#include "game/format.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
-const char* const UnknownPropertyReason = "Propriété inexistante";
-const char* const InvalidPropertyValueReason = "Valeur de propriété incorrecte";
+InvalidPropertyValue::InvalidPropertyValue() : EReadError(LoadText(IDS_BAD_PROPERTY_VALUE)) {}
 
 void RaisePropertyError(const std::string& component, const std::string& property,
-                        const std::string& reason) {
-  throw EReadError("Erreur lors de la lecture de " + component + "." + property + ": " +
-                   reason);
+                        PropertyFault fault) {
+  const std::string reason = fault == PropertyFault::Unknown ? LoadText(IDS_UNKNOWN_PROPERTY)
+                                                             : InvalidPropertyValue().Message();
+  throw EReadError(FormatText(LoadText(IDS_READ_ERROR), {component, ".", property, reason}));
 }
 
 namespace {
@@ -27,20 +30,13 @@ constexpr std::int64_t MinDecimal = -2147483648LL;
 constexpr std::int64_t MaxDecimal = 2147483647LL;
 constexpr std::int64_t MaxHex = 0xFFFFFFFFLL;
 
-[[noreturn]] void BadFormat() { throw EReadError("Format de flux incorrect"); }
+[[noreturn]] void BadFormat() { throw EReadError(LoadText(IDS_BAD_STREAM_FORMAT)); }
 
 bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsNameChar(char c) { return IsLetter(c) || IsDigit(c) || c == '.'; }
-
-int HexDigit(char c) {
-  if (IsDigit(c)) return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 struct Token {
   enum class Kind { End, Name, Integer, String, Punct };
@@ -142,10 +138,10 @@ private:
 
   void ReadHex(Token& token) {
     ++pos_;  // '$'
-    if (pos_ >= data_.size() || HexDigit(data_[pos_]) < 0) BadFormat();
+    if (pos_ >= data_.size() || HexDigitValue(data_[pos_]) < 0) BadFormat();
     std::int64_t value = 0;
-    while (pos_ < data_.size() && HexDigit(data_[pos_]) >= 0) {
-      value = value * 16 + HexDigit(data_[pos_]);
+    while (pos_ < data_.size() && HexDigitValue(data_[pos_]) >= 0) {
+      value = value * 16 + HexDigitValue(data_[pos_]);
       if (value > MaxHex) BadFormat();
       ++pos_;
     }
@@ -184,8 +180,8 @@ private:
         return '\t';
       case 'x': {
         if (data_.size() - pos_ < 2) BadFormat();
-        const int high = HexDigit(data_[pos_]);
-        const int low = HexDigit(data_[pos_ + 1]);
+        const int high = HexDigitValue(data_[pos_]);
+        const int low = HexDigitValue(data_[pos_ + 1]);
         if (high < 0 || low < 0) BadFormat();
         pos_ += 2;
         return static_cast<char>(static_cast<unsigned char>(high * 16 + low));

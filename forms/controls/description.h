@@ -27,6 +27,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/errors.h"
+
 struct DescriptionValue {
   enum class Kind { Integer, String, Identifier, Set, StringList, Resource };
   Kind kind = Kind::Integer;
@@ -54,11 +56,18 @@ struct DescriptionObject {
 // above (the reader never reads past the data, whatever bytes it holds).
 DescriptionObject ReadDescription(std::string_view data);
 
-// Raises EReadError "Erreur lors de la lecture de <component>.<property>: <reason>",
-// for the windows when a property cannot be applied.
-[[noreturn]] void RaisePropertyError(const std::string& component, const std::string& property,
-                                     const std::string& reason);
+// A property value of the wrong kind or outside the values that the property takes;
+// the window reading the description turns it into the error of RaisePropertyError.
+class InvalidPropertyValue : public EReadError {
+public:
+  InvalidPropertyValue();
+  const char* ClassName() const noexcept override { return "InvalidPropertyValue"; }
+};
 
-// The two reasons used with RaisePropertyError.
-extern const char* const UnknownPropertyReason;   // "Propriété inexistante"
-extern const char* const InvalidPropertyValueReason;  // "Valeur de propriété incorrecte"
+// Why a property of a description cannot be applied.
+enum class PropertyFault { Unknown, InvalidValue };
+
+// Raises EReadError "Erreur lors de la lecture de <component>.<property>: <reason>",
+// the reason being "Propriété inexistante" or "Valeur de propriété incorrecte".
+[[noreturn]] void RaisePropertyError(const std::string& component, const std::string& property,
+                                     PropertyFault fault);

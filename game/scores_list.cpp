@@ -1,21 +1,17 @@
-#include "forms/scores_list.h"
+#include "game/scores_list.h"
 
 #include <cstddef>
 #include <cstdint>
 
 #include "game/errors.h"
+#include "game/format.h"
+#include "game/platform.h"
+#include "res/strings.h"
 
 namespace {
 
 [[noreturn]] void NotAnInteger(const std::string& text) {
-  throw EConvertError("'" + text + "' n'est pas une valeur entière correcte");
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
+  throw EConvertError(FormatText(LoadText(IDS_BAD_INTEGER), {text}));
 }
 
 // Length of a hexadecimal prefix at `pos`, or 0 when there is none.
@@ -40,7 +36,7 @@ std::int32_t ScoresIndexToInteger(const std::string& text) {
     if (pos == text.size()) NotAnInteger(text);
     std::uint64_t value = 0;
     for (; pos < text.size(); ++pos) {
-      const int digit = HexDigit(text[pos]);
+      const int digit = HexDigitValue(text[pos]);
       if (digit < 0) NotAnInteger(text);
       value = value * 16 + static_cast<std::uint64_t>(digit);
       if (value > 0xFFFFFFFFu) NotAnInteger(text);
@@ -69,7 +65,7 @@ std::int32_t ScoresIndexToInteger(const std::string& text) {
 
 void RewriteScoresLine(ScoresLines& lines, std::int32_t index, const std::string& name) {
   if (index < 0 || index >= lines.Count()) {
-    throw EStringListError("Index de liste hors limites (" + std::to_string(index) + ")");
+    throw EStringListError(FormatText(LoadText(IDS_LIST_INDEX), {index}));
   }
   std::string line = lines.Line(index).substr(0, ScoreFieldWidth);
   line.resize(ScoreFieldWidth, ' ');
