@@ -85,13 +85,30 @@ bool Parse(std::string_view text, char separator, DecimalNumber& number) {
 }
 
 // value := value × 10 + digit over all the digits, each step rounded to the extended
-// format; the steps are exact while the value stays below 2^64.
+// format. The steps are exact while the value stays below 2^64, so up to there the
+// digits are gathered in a 64-bit integer, which holds the same value and costs less
+// than the floating-point steps; the extended format takes over at the first digit
+// that would leave that range.
 long double AccumulateDigits(const DecimalNumber& number) {
+  constexpr std::uint64_t Largest = ~std::uint64_t{0};
+  std::uint64_t whole = 0;
   long double value = 0;
+  bool beyondWhole = false;
   for (const std::string_view digits : {number.integerDigits, number.fractionDigits}) {
-    for (const char c : digits) value = value * 10 + static_cast<long double>(DigitValue(c));
+    for (const char c : digits) {
+      const unsigned digit = DigitValue(c);
+      if (!beyondWhole) {
+        if (whole <= (Largest - digit) / 10) {
+          whole = whole * 10 + digit;
+          continue;
+        }
+        value = static_cast<long double>(whole);
+        beyondWhole = true;
+      }
+      value = value * 10 + static_cast<long double>(digit);
+    }
   }
-  return value;
+  return beyondWhole ? value : static_cast<long double>(whole);
 }
 
 // Gives the caller its control word and fault flags back; the full environment is
