@@ -117,16 +117,7 @@ class BitBtnDrawingTest : public QuorlTest {
  protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
-    clickAt(centreOf(app().regles()));
-    ASSERT_TRUE(waitUntil([&] { return shown(app().rulesDialog()); })) << "no rules dialog";
-    for (HWND child : childWindows(app().rulesDialog())) {
-      if (!IsWindowVisible(child)) continue;
-      if (windowClass(child) == "Edit") memo_ = child;
-      if (windowClass(child) == "Button") ok_ = child;
-    }
-    ASSERT_NE(memo_, nullptr);
-    ASSERT_NE(ok_, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return app().focus() == ok_; }));
+    ASSERT_NO_FATAL_FAILURE(openRules(rules_));
     // The pointer away from the button, so that nothing hovers.
     movePointerTo({5, 5});
   }
@@ -134,9 +125,9 @@ class BitBtnDrawingTest : public QuorlTest {
   // Waits until the button shows what `ready` looks for, then returns the capture.
   template <class Ready>
   Capture settled(Ready ready) {
-    Capture capture(ok_);
+    Capture capture(rules_.ok);
     waitUntil([&] {
-      capture = Capture(ok_);
+      capture = Capture(rules_.ok);
       return ready(capture);
     }, Millis{3000});
     return capture;
@@ -144,8 +135,7 @@ class BitBtnDrawingTest : public QuorlTest {
 
   const COLORREF face_ = GetSysColor(COLOR_BTNFACE);
   const COLORREF frame_ = GetSysColor(COLOR_WINDOWFRAME);
-  HWND memo_ = nullptr;
-  HWND ok_ = nullptr;
+  RulesDialog rules_;
 };
 
 TEST_F(BitBtnDrawingTest, FocusedDefaultButtonHasItsOutlineAndFocusRectangle) {
@@ -165,8 +155,8 @@ TEST_F(BitBtnDrawingTest, FocusedDefaultButtonHasItsOutlineAndFocusRectangle) {
 }
 
 TEST_F(BitBtnDrawingTest, WithoutTheFocusTheDefaultButtonKeepsItsOutlineOnly) {
-  clickAt(centreOf(memo_));
-  ASSERT_TRUE(waitUntil([&] { return app().focus() == memo_; }));
+  clickAt(centreOf(rules_.memo));
+  ASSERT_TRUE(waitUntil([&] { return app().focus() == rules_.memo; }));
   movePointerTo({5, 5});
   const Capture shot = settled([&](const Capture& c) {
     return c.rowNot(kFocusInset, kFocusInset, face_) == 0;
@@ -183,10 +173,10 @@ TEST_F(BitBtnDrawingTest, HeldDownTheGlyphAndCaptionMoveOnePixelRightAndDown) {
   ASSERT_LT(atRest.left, atRest.right) << "no glyph or caption";
   const RECT expected{atRest.left + 1, atRest.top + 1, atRest.right + 1, atRest.bottom + 1};
 
-  const POINT centre = centreOf(ok_);
+  const POINT centre = centreOf(rules_.ok);
   pressLeftButtonAt(centre);
   EXPECT_TRUE(waitUntil([&] {
-    return (SendMessageA(ok_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    return (SendMessageA(rules_.ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
   }, Millis{3000})) << "the button is not held down";
   const Capture pressed = settled([&](const Capture& c) {
     return c.content(kContentInset, face_) == expected;

@@ -7,8 +7,10 @@
 #include <optional>
 #include <string>
 
+#include "harness/input.h"
 #include "harness/query.h"
 #include "harness/screenshot.h"
+#include "harness/wait.h"
 #include "quorl_app.h"
 
 namespace e2e {
@@ -41,6 +43,27 @@ class QuorlTest : public ::testing::Test {
           << "guess box \"" << app_->guessText() << "\", focus " << describe(app_->focus())
           << ", foreground " << describe(GetForegroundWindow());
     }
+  }
+
+  // The rules dialog as the Règles button opens it, the focus on its OK button.
+  struct RulesDialog {
+    HWND window = nullptr;
+    HWND memo = nullptr;
+    HWND ok = nullptr;
+  };
+
+  void openRules(RulesDialog& rules) {
+    clickAt(centreOf(app_->regles()));
+    ASSERT_TRUE(waitUntil([&] { return shown(app_->rulesDialog()); })) << "no rules dialog";
+    rules = RulesDialog{app_->rulesDialog()};
+    for (HWND child : childWindows(rules.window)) {
+      if (!IsWindowVisible(child)) continue;
+      if (windowClass(child) == "Edit") rules.memo = child;
+      if (windowClass(child) == "Button") rules.ok = child;
+    }
+    ASSERT_NE(rules.memo, nullptr);
+    ASSERT_NE(rules.ok, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return app_->focus() == rules.ok; }));
   }
 
   QuorlApp& app() { return *app_; }

@@ -13,50 +13,33 @@ class RulesDialogTest : public QuorlTest {
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-    ASSERT_NO_FATAL_FAILURE(openRules());
-  }
-
-  void openRules() {
-    clickAt(centreOf(app().regles()));
-    ASSERT_TRUE(waitUntil([&] { return shown(app().rulesDialog()); })) << "no rules dialog";
-    rules_ = app().rulesDialog();
-    memo_ = ok_ = nullptr;
-    for (HWND child : childWindows(rules_)) {
-      if (!IsWindowVisible(child)) continue;
-      if (windowClass(child) == "Edit") memo_ = child;
-      if (windowClass(child) == "Button") ok_ = child;
-    }
-    ASSERT_NE(memo_, nullptr);
-    ASSERT_NE(ok_, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return app().focus() == ok_; }));
+    ASSERT_NO_FATAL_FAILURE(openRules(rules_));
   }
 
   bool rulesClosed() {
-    return waitUntil([&] { return !shown(rules_) && IsWindowEnabled(app().mainWindow()); });
+    return waitUntil([&] { return !shown(rules_.window) && IsWindowEnabled(app().mainWindow()); });
   }
 
-  HWND rules_ = nullptr;
-  HWND memo_ = nullptr;
-  HWND ok_ = nullptr;
+  RulesDialog rules_;
 };
 
 TEST_F(RulesDialogTest, EditedRulesStayForTheNextShowing) {
-  const std::string original = textOf(memo_);
-  clickAt(centreOf(memo_));
-  ASSERT_TRUE(waitUntil([&] { return app().focus() == memo_; }));
+  const std::string original = textOf(rules_.memo);
+  clickAt(centreOf(rules_.memo));
+  ASSERT_TRUE(waitUntil([&] { return app().focus() == rules_.memo; }));
   pressKey(VK_END, {VK_CONTROL});
   typeText(L"Bonne chance");
   pressKey(VK_RETURN);  // a new line in the memo, not OK
   typeText(L"!");
   const std::string edited = original + "Bonne chance\r\n!";
-  ASSERT_TRUE(waitUntil([&] { return textOf(memo_) == edited; })) << textOf(memo_);
-  EXPECT_TRUE(shown(rules_)) << "Enter in the memo closed the rules";
+  ASSERT_TRUE(waitUntil([&] { return textOf(rules_.memo) == edited; })) << textOf(rules_.memo);
+  EXPECT_TRUE(shown(rules_.window)) << "Enter in the memo closed the rules";
   saveScreenshot("rules-edited");
 
-  clickAt(centreOf(ok_));
+  clickAt(centreOf(rules_.ok));
   ASSERT_TRUE(rulesClosed());
-  ASSERT_NO_FATAL_FAILURE(openRules());
-  EXPECT_EQ(textOf(memo_), edited);
+  ASSERT_NO_FATAL_FAILURE(openRules(rules_));
+  EXPECT_EQ(textOf(rules_.memo), edited);
   pressKey(VK_RETURN);
   EXPECT_TRUE(rulesClosed());
   EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
@@ -70,18 +53,18 @@ TEST_F(RulesDialogTest, SpacePressesOk) {
 
 TEST_F(RulesDialogTest, EscapeDoesNothing) {
   pressKey(VK_ESCAPE);
-  EXPECT_FALSE(waitUntil([&] { return !shown(rules_); }, Millis{1500}));
+  EXPECT_FALSE(waitUntil([&] { return !shown(rules_.window); }, Millis{1500}));
   pressKey(VK_RETURN);
   EXPECT_TRUE(rulesClosed());
 }
 
 TEST_F(RulesDialogTest, TabReachesTheMemoAndEnterThereDoesNotClose) {
   pressKey(VK_TAB);
-  ASSERT_TRUE(waitUntil([&] { return app().focus() == memo_; }))
+  ASSERT_TRUE(waitUntil([&] { return app().focus() == rules_.memo; }))
       << "focus on " << describe(app().focus());
   pressKey(VK_RETURN);
-  EXPECT_FALSE(waitUntil([&] { return !shown(rules_); }, Millis{1500}));
-  clickAt(centreOf(ok_));
+  EXPECT_FALSE(waitUntil([&] { return !shown(rules_.window); }, Millis{1500}));
+  clickAt(centreOf(rules_.ok));
   EXPECT_TRUE(rulesClosed());
 }
 
