@@ -24,9 +24,11 @@ while (($#)); do
   esac
 done
 
+# The version names a build folder: digits and dots only. CMake checks its limits.
+[[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "package: bad version \"$version\"" >&2; usage; }
+
 command -v wixl >/dev/null || bash scripts/deps.sh
 
-# CMake checks the version's form when it configures the build.
 if [ "$version" = "$committed" ]; then
   build=build/win32
   [ -f "$build/build.ninja" ] || cmake --preset win32 >/dev/null

@@ -141,6 +141,12 @@ icon=$(grep -F "\\Installer\\Products\\$(packed "$older_code")]"$'\t''"ProductIc
   sed 's/.*"ProductIcon"="C:\\\\//; s/"$//; s/\\\\/\//g' || true)
 check "the entry's icon is the program's icon" cmp -s "$drive_c/$icon" "$root/res/quorl.ico"
 
+# --- Deploying the same version again (a deployment tool's second run) adds nothing.
+check "installing $(basename "$older_msi") again succeeds" run_msiexec /i "$older_msi" again
+snapshot again
+check "installing again adds no file" cmp -s "$work/installed.files" "$work/again.files"
+check "installing again leaves one Quorl in the installed programs" test "$(quorl_entries again)" = 1
+
 # --- The installed program, started from its place, plays one game to a win.
 if [ -z "$quorl_wine32_reason" ]; then
   play() {
