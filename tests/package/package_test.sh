@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installer package under wine, deployed the way a school deploys it
-# (msiexec /qn): install; install a newer version over it; try the older one again,
-# which must change nothing; remove it. After each step the test compares what is on
-# the wine drive and in the registry with what was there before.
+# (msiexec /qn): install, and install the same version again; play the installed
+# program; install a newer version over it; try the older one again, which must change
+# nothing; remove it. After each step the test compares what is on the wine drive and
+# in the registry with what was there before.
 #
 #   package_test.sh BUILT_QUORL_EXE E2E_DRIVER_EXE WORK_DIR
 #
@@ -169,7 +170,7 @@ check "the newer build differs from the older" bash -c '! cmp -s "$0" "$1"' "$ne
 check "one Quorl in the installed programs" test "$(quorl_entries upgraded)" = 1
 check "its entry is the newer version" test "$(reg_value "$uninstall_key\\$newer_code" DisplayVersion)" = "$newer"
 check "the older entry is gone" test -z "$(reg_values "$uninstall_key\\$older_code")"
-check "the older version's files are gone" test ! -e "$drive_c/windows/Installer/$older_code"
+check "the older version's cached icon is gone" test ! -e "$drive_c/windows/Installer/$older_code"
 check "still one Start-menu shortcut" test "$(shortcuts | grep -c .)" = 1
 
 # --- The older version does not replace the newer one.
@@ -178,8 +179,8 @@ else echo "ok: installing the older version over the newer is refused"; fi
 check "the refusal is the newer version's" grep -qF "WIX_DOWNGRADE_DETECTED = $newer_code" "$work/downgrade.log"
 snapshot refused
 check "the refused install changed no file" cmp -s "$work/upgraded.files" "$work/refused.files"
-check "the refused install changed no registry entry of the product" \
-  test -z "$( (added upgraded refused registry; removed upgraded refused registry) | grep -iE "$identifiers")"
+check "the refused install changed no registry entry" \
+  test -z "$(added upgraded refused registry; removed upgraded refused registry)"
 check "the newer Quorl.exe stays" cmp -s "$installed_exe" "$newer_exe"
 
 # --- Removal leaves the machine as before the install.
