@@ -121,6 +121,9 @@ check "msiexec /i $(basename "$older_msi") /qn succeeds" run_msiexec /i "$older_
 snapshot installed
 echo "--- install created:"; changes before installed
 check "the installed Quorl.exe is byte-identical to the build" cmp -s "$installed_exe" "$built_exe"
+# The version block's texts are UTF-16.
+version_block_says() { strings -a -el "$1" | grep -A1 -x ProductVersion | grep -qx "$2"; }
+check "its version block says $version" version_block_says "$installed_exe" "$version"
 check "the program's folder holds Quorl.exe alone" test "$(ls -A "$install_dir")" = Quorl.exe
 check "the files added are the program, its shortcut and the installer's cache" \
   test -z "$(added before installed files | grep -v -e "^./$program_files/Quorl" \
@@ -166,6 +169,7 @@ snapshot upgraded
 echo "--- the upgrade added:"; changes installed upgraded
 echo "--- and removed:"; changes upgraded installed
 check "the installed Quorl.exe is now the newer build" cmp -s "$installed_exe" "$newer_exe"
+check "its version block says $newer" version_block_says "$installed_exe" "$newer"
 check "the newer build differs from the older" bash -c '! cmp -s "$0" "$1"' "$newer_exe" "$built_exe"
 check "one Quorl in the installed programs" test "$(quorl_entries upgraded)" = 1
 check "its entry is the newer version" test "$(reg_value "$uninstall_key\\$newer_code" DisplayVersion)" = "$newer"
