@@ -13,9 +13,9 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 # Sourced before `set -e`: it probes the machine with commands that may fail.
 source "$root/scripts/wine-env.sh"
 set -euo pipefail
-built_exe=$(realpath "$1")
-driver=$(realpath "$2")
-work=$3
+built_exe=$(realpath "${1:?built Quorl.exe}")
+driver=$(realpath "${2:?end-to-end driver}")
+work=${3:?work folder}
 # The shortcut stays inside the prefix: no menu entry on the Linux desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 quorl_display
