@@ -37,14 +37,40 @@ void RequireBitmapResource(const std::string& name) {
 }
 
 TBitmap LoadBitmapResource(const std::string& name) {
+  // The pictures are stored run-length encoded (BI_RLE8), which a DIB section cannot
+  // hold and LoadImage is not documented to expand: the section is made with the
+  // stored header marked uncompressed, then SetDIBits decodes the stored pixels into
+  // it once. Uncompressed bitmaps take the same path.
+  const HMODULE module = GetModuleHandleA(nullptr);
+  const HRSRC found = FindResourceA(module, name.c_str(), RT_BITMAP);
+  const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const auto* stored = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+  if (!stored) throw ResourceNotFound(name);
+  const BITMAPINFOHEADER& header = stored->bmiHeader;
+  const DWORD colours = header.biClrUsed != 0 ? header.biClrUsed
+                        : header.biBitCount <= 8 ? 1u << header.biBitCount : 0u;
+  const std::size_t infoSize = header.biSize + colours * sizeof(RGBQUAD);
+  if (header.biSize < sizeof(BITMAPINFOHEADER) || infoSize > SizeofResource(module, found)) {
+    throw ResourceNotFound(name);
+  }
+  std::vector<unsigned char> plainStorage(reinterpret_cast<const unsigned char*>(stored),
+                                          reinterpret_cast<const unsigned char*>(stored) + infoSize);
+  auto* plain = reinterpret_cast<BITMAPINFO*>(plainStorage.data());
+  plain->bmiHeader.biCompression = BI_RGB;
+  plain->bmiHeader.biSizeImage = 0;
+
   TBitmap result;
-  result.bitmap.reset(static_cast<HBITMAP>(LoadImageA(
-      GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  if (!result.bitmap) throw ResourceNotFound(name);
-  BITMAP info{};
-  GetObjectA(result.bitmap.get(), sizeof info, &info);
-  result.width = info.bmWidth;
-  result.height = info.bmHeight;
+  UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  void* pixels = nullptr;
+  result.bitmap.reset(CreateDIBSection(dc.get(), plain, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  const LONG height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  if (!result.bitmap ||
+      SetDIBits(dc.get(), result.bitmap.get(), 0, static_cast<UINT>(height),
+                reinterpret_cast<const unsigned char*>(stored) + infoSize, stored, DIB_RGB_COLORS) == 0) {
+    throw ResourceNotFound(name);
+  }
+  result.width = header.biWidth;
+  result.height = height;
   result.palette = PaletteOf(result.bitmap.get());
   return result;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Checks the committed pictures and icons of res/ against what the windows rely on:
 formats the resource loader and the drawing code accept, exact sizes, the glyphs'
-transparent colours, and the white areas behind the controls that lie on pictures.
+transparent colours, the white areas behind the controls that lie on pictures, and
+that the run-length encoded pictures decode to the very pixels and palettes the
+program has always shown.
 
     check_pictures.py [--res DIR]          the committed files
     check_pictures.py --export-determinism  re-exports into a temporary folder and
@@ -13,6 +15,7 @@ a fault in the writer cannot hide itself. Ends with "N passed, N failed".
 """
 
 import argparse
+import hashlib
 import os
 import re
 import shutil
@@ -27,6 +30,22 @@ SKIP = 77
 WHITE = (255, 255, 255)
 PINK = (255, 0, 255)
 OLIVE = (128, 128, 0)
+BI_RGB = 0
+BI_RLE8 = 1
+
+# SHA-256 of the stored palette (all entries, 4 bytes each) followed by the palette
+# indices of every row from the top, of each 8-bit picture as it was when it was still
+# stored uncompressed. Re-encoding must not change a pixel or a colour.
+PICTURE_DIGESTS = {
+    "commencer": "4041e0eb2f724e4961bf53616316c1a57912879ca71a43912094dc7a8dc94379",
+    "effacer": "e84f24f28d1d8962f452a1aa65590d96a46b8698a3947af5131609aa4a767bb7",
+    "essai": "a418c649eb0a2e61571d69ddc07d61a1fcfa0d4eabd277187e76f16132dc10d9",
+    "fermer": "f022f060277ac75a571c702701051b1da2d1b66af5effd75ef3705fae686e683",
+    "quitter": "5aff2646bd84387e014c20ea36b9de5d736cafae6848fa6526b5f255d7aa1f5e",
+    "quorlback": "bb554b6a062bde10c993b16feb4af9f67d2fc393c3789e52bbcb63bbf394a037",
+    "regles": "4f3dcbbf63af227ab6ab7893099896fe1cf64d2b1e4388ec470e3f29257b0149",
+    "scoreback": "d371c96704e9a898248a859e822d8feaceb185bc01b4d5f88db766dfb984e1f1",
+}
 
 
 class Results:
@@ -50,51 +69,115 @@ class Results:
 
 
 class Bmp:
-    """A paletted Windows bitmap with a BITMAPINFOHEADER."""
+    """A paletted Windows bitmap with a BITMAPINFOHEADER, plain or BI_RLE8."""
 
     def __init__(self, path):
         with open(path, "rb") as f:
             self.data = data = f.read()
         self.magic, self.file_size, _, _, self.offset = struct.unpack_from("<2sIHHI", data, 0)
         (self.header_size, self.width, self.raw_height, self.planes, self.bits,
-         self.compression, _, _, _, self.clr_used, _) = struct.unpack_from("<IiiHHIIiiII", data, 14)
+         self.compression, self.size_image, _, _, self.clr_used, _) = struct.unpack_from("<IiiHHIIiiII", data, 14)
         self.height = abs(self.raw_height)
         self.colours = self.clr_used or (1 << self.bits)
         base = 14 + self.header_size
+        self.palette_data = data[base:base + 4 * self.colours]
         self.palette = [(data[base + 4 * i + 2], data[base + 4 * i + 1], data[base + 4 * i])
                         for i in range(self.colours)]
         self.stride = ((self.width * self.bits + 31) // 32) * 4
+        self.rle_fault = None
+        self.rows = self.decode_rle8() if self.compression == BI_RLE8 else None
 
-    def pixel(self, x, y):
-        """(r, g, b) of column x, row y counted from the top."""
+    def decode_rle8(self):
+        """Rows of palette indices from the top. Every row must be coded to its last
+        pixel and end with an end-of-line mark, the last with end-of-bitmap; anything
+        else (a delta, a row too long or short, data past the end) is recorded in
+        rle_fault and decodes as index 0."""
+        data = self.data[self.offset:self.offset + self.size_image]
+        rows = []
+        row = bytearray()
+        at = 0
+        while at + 1 < len(data):
+            count, value = data[at], data[at + 1]
+            at += 2
+            if count > 0:
+                row += bytes((value,)) * count
+            elif value >= 3:
+                row += data[at:at + value]
+                at += value + (value & 1)
+            elif value == 2:
+                self.rle_fault = self.rle_fault or "delta in row %d" % len(rows)
+                at += 2
+            else:
+                # End of line, or end of bitmap (which may stand for the last one).
+                if value == 0 or row:
+                    if len(row) != self.width and not self.rle_fault:
+                        self.rle_fault = "row %d holds %d pixels" % (len(rows), len(row))
+                    rows.append(bytes(row[:self.width]).ljust(self.width, b"\0"))
+                    row = bytearray()
+                if value == 1:
+                    if len(rows) != self.height or at != len(data):
+                        self.rle_fault = self.rle_fault or "end of bitmap after %d rows, %d bytes left" % (
+                            len(rows), len(data) - at)
+                    rows = rows[:self.height]
+                    break
+        else:
+            self.rle_fault = self.rle_fault or "no end-of-bitmap mark"
+        rows = rows + [bytes(self.width)] * (self.height - len(rows))
+        rows.reverse()  # stored bottom-up
+        return rows
+
+    def index(self, x, y):
+        """Palette index of column x, row y counted from the top."""
+        if self.rows is not None:
+            return self.rows[y][x]
         row = self.height - 1 - y if self.raw_height > 0 else y
         start = self.offset + row * self.stride
         if self.bits == 8:
-            index = self.data[start + x]
-        else:
-            byte = self.data[start + x // 2]
-            index = byte >> 4 if x % 2 == 0 else byte & 0x0F
-        return self.palette[index]
+            return self.data[start + x]
+        byte = self.data[start + x // 2]
+        return byte >> 4 if x % 2 == 0 else byte & 0x0F
+
+    def pixel(self, x, y):
+        """(r, g, b) of column x, row y counted from the top."""
+        return self.palette[self.index(x, y)]
 
     def pixels(self):
         for y in range(self.height):
             for x in range(self.width):
                 yield x, y, self.pixel(x, y)
 
+    def digest(self):
+        indices = b"".join(self.rows) if self.rows is not None else bytes(
+            self.index(x, y) for y in range(self.height) for x in range(self.width))
+        return hashlib.sha256(self.palette_data + indices).hexdigest()
+
 
 def check_format(r, name, bmp, width, height, bits):
+    """8-bit pictures run-length encoded (BI_RLE8), 4-bit ones plain."""
     r.check(bmp.magic == b"BM", name + ": starts with BM")
     r.check(bmp.file_size == len(bmp.data), name + ": file size field matches the file")
     r.check(bmp.header_size == 40, name + ": BITMAPINFOHEADER (40 bytes)")
     r.check((bmp.width, bmp.height) == (width, height),
             "%s: size %dx%d, expected %dx%d" % (name, bmp.width, bmp.height, width, height))
     r.check(bmp.raw_height > 0, name + ": stored bottom-up (positive height)")
-    r.check(bmp.planes == 1 and bmp.compression == 0, name + ": one plane, uncompressed")
     r.check(bmp.bits == bits, "%s: %d bits per pixel, expected %d" % (name, bmp.bits, bits))
     r.check(bmp.colours == 1 << bits,
             "%s: palette of %d entries, expected %d" % (name, bmp.colours, 1 << bits))
     r.check(bmp.offset == 14 + 40 + 4 * bmp.colours, name + ": pixels right after the palette")
-    r.check(len(bmp.data) >= bmp.offset + bmp.stride * bmp.height, name + ": all rows present")
+    if bits == 8:
+        r.check(bmp.planes == 1 and bmp.compression == BI_RLE8, name + ": one plane, BI_RLE8")
+        r.check(bmp.size_image == len(bmp.data) - bmp.offset,
+                name + ": image size field is the length of the coded pixels")
+        r.check(bmp.rle_fault is None, "%s: run-length coding well formed (%s)" % (name, bmp.rle_fault))
+    else:
+        r.check(bmp.planes == 1 and bmp.compression == BI_RGB, name + ": one plane, uncompressed")
+        r.check(len(bmp.data) >= bmp.offset + bmp.stride * bmp.height, name + ": all rows present")
+
+
+def check_unchanged(r, name, bmp):
+    """The picture's palette and pixels are those it had when stored uncompressed."""
+    r.check(bmp.digest() == PICTURE_DIGESTS[name],
+            "%s: same palette and pixels as the uncompressed original" % name.upper())
 
 
 def check_white(r, name, bmp, left, top, width, height, margin):
@@ -214,6 +297,7 @@ def check_committed(res):
 
     back = Bmp(path("quorlback.bmp"))
     check_format(r, "QUORLBACK", back, 800, 600, 8)
+    check_unchanged(r, "quorlback", back)
     check_white(r, "QUORLBACK", back, 296, 120, 209, 289, 3)   # history list on the billboard
     check_white(r, "QUORLBACK", back, 432, 424, 65, 41, 3)     # guess box
     pavement = [back.pixel(x, y) for y in range(546, 600) for x in range(0, 800, 7)]
@@ -222,17 +306,21 @@ def check_committed(res):
 
     essai = Bmp(path("essai.bmp"))
     check_format(r, "ESSAI", essai, 128, 42, 8)
+    check_unchanged(r, "essai", essai)
     for name in ("commencer", "regles", "quitter"):
         bmp = Bmp(path(name + ".bmp"))
         check_format(r, name.upper(), bmp, 136, 42, 8)
+        check_unchanged(r, name, bmp)
         check_main_glyph(r, name.upper(), bmp)
 
     scores = Bmp(path("scoreback.bmp"))
     check_format(r, "SCOREBACK", scores, 318, 482, 8)
+    check_unchanged(r, "scoreback", scores)
     check_score_background(r, scores)
     for name in ("fermer", "effacer"):
         bmp = Bmp(path(name + ".bmp"))
         check_format(r, name.upper(), bmp, 121, 32, 8)
+        check_unchanged(r, name, bmp)
         check_score_glyph(r, name.upper(), bmp)
 
     bbok = Bmp(path("bbok.bmp"))
