@@ -4,29 +4,14 @@
 // unhandled-error report and exit code 1.
 #include <windows.h>
 
+#include "app/escaped_error.h"
 #include "app/startup.h"
-#include "app/unhandled_report.h"
-#include "game/errors.h"
-#include "game/floating.h"
 
 namespace {
 
 void MainSequence() {
   CreateProgramWindows();
   Application->Run();
-}
-
-void ReportEscapedError() {
-  InitFloatingPointUnit();
-  try {
-    throw;
-  } catch (const Exception& error) {
-    ShowUnhandledReport(error.ClassName(), error.Message(), ReportAddress());
-  } catch (const std::exception& error) {
-    ShowUnhandledReport("Exception", error.what(), ReportAddress());
-  } catch (...) {
-    ShowUnhandledReport("Exception", std::string(), ReportAddress());
-  }
 }
 
 }  // namespace

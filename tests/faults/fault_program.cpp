@@ -1,5 +1,6 @@
 // A program that faults on purpose, with the program's own fault report installed as
-// Quorl.exe installs it. The environment variable QUORL_FAULT names the fault.
+// Quorl.exe installs it, and its terminate handler. The environment variable
+// QUORL_FAULT names the fault.
 #include <windows.h>
 
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "app/fault_report.h"
+#include "game/errors.h"
 
 namespace {
 
@@ -27,6 +29,10 @@ int Recurse(int depth) {
   return Recurse(depth + 1) + page[0];
 }
 
+// An error thrown through a function that must not throw ends in std::terminate.
+void (*volatile raise)() = [] { throw Exception("Erreur perdue"); };
+void CannotThrow() noexcept { raise(); }
+
 constexpr UINT FaultNow = WM_APP + 1;
 
 void Fault(const std::string& kind) {
@@ -34,6 +40,7 @@ void Fault(const std::string& kind) {
   if (kind == "divide") nowhere = reinterpret_cast<int*>(static_cast<std::intptr_t>(100 / zero));
   if (kind == "system-module") zero = static_cast<int>(measure(nothing));
   if (kind == "stack-overflow") zero = Recurse(0);
+  if (kind == "terminate") CannotThrow();
 }
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

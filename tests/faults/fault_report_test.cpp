@@ -76,6 +76,11 @@ TEST(FaultReportTest, FaultIsReportedThenTheProgramEndsWithExitCodeOne) {
        "Exception EStackOverflow dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
        "Débordement de pile\\.",
        "endless recursion: the report comes up although the stack is full"},
+      {"terminate",
+       "Exception Exception dans le module fault_program\\.exe à [0-9A-F]{8}\\.\n"
+       "Erreur perdue\\.",
+       "an error thrown through a function that must not throw: the program's terminate "
+       "handler reports it"},
   };
   for (const FaultCase& row : cases) {
     SCOPED_TRACE(row.reason);
