@@ -34,6 +34,7 @@ TEST(LibraryErrors, MisusedStringsAndContainersRaiseTheProgramsException) {
        "a string made from a null pointer"},
       {[&] { std::string grown; grown.reserve(grown.max_size() + 1); },
        "basic_string::_M_create", "a string asked to grow past its largest size"},
+      {[&] { (void)std::stoi("douze"); }, "stoi", "a failed conversion"},
   };
   for (const MisuseCase& row : cases) {
     SCOPED_TRACE(row.reason);
