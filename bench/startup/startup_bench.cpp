@@ -65,23 +65,23 @@ struct Search {
   HWND found;
 };
 
+BOOL CALLBACK findVisible(HWND window, LPARAM context) {
+  auto& s = *reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  RECT rect;
+  if (owner == s.processId && IsWindowVisible(window) && GetWindowRect(window, &rect) &&
+      rect.right > rect.left) {
+    s.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The visible top-level window of the process, once the focus is in one of its windows.
 HWND readyWindow(DWORD processId, DWORD threadId) {
   Search search{processId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        RECT rect;
-        if (owner == s.processId && IsWindowVisible(window) && GetWindowRect(window, &rect) &&
-            rect.right > rect.left) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(findVisible, reinterpret_cast<LPARAM>(&search));
   if (!search.found) return nullptr;
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
