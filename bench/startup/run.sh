@@ -10,13 +10,12 @@
 # the 32-bit round is skipped and says why.
 # Usage: bench/startup/run.sh [runs] [idle seconds]; QUORL_WIN32_EXE and QUORL_WIN64_EXE
 # pick other builds of Quorl.exe.
-cd "$(dirname "$0")/../.." || exit 1
-# Sourced before the strict mode: its probe of the 32-bit loader is expected to fail.
-source scripts/wine-env.sh
 set -euo pipefail
+cd "$(dirname "$0")/../.."
 root=$(pwd)
 out=build/bench-startup
 mkdir -p "$out"
+source scripts/wine-env.sh
 
 flags=(-std=c++17 -O2 -Wall -Wextra -Wshadow -Wconversion -Wsign-conversion -static -s)
 declare -A triplet=([32]=i686-w64-mingw32 [64]=x86_64-w64-mingw32)
