@@ -50,6 +50,12 @@ quorl_wine_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.quorl-ready"
   fi
+  # Marlett draws the title bars' buttons. Debian's wine64 started directly does not
+  # look in its own font folder, so the prefix gets its own copy.
+  local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp "$marlett" "$fonts/"
+  fi
   quorl_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   quorl_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$size" /f >/dev/null 2>&1
   wineserver -w
