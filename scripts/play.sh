@@ -6,12 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 source scripts/wine-env.sh
-program=build/win32/app/Quorl.exe
+preset=win32
 if [ -n "$quorl_wine32_reason" ]; then
   echo "The 32-bit program cannot run here ($quorl_wine32_reason): starting the 64-bit build"
-  program=build/win64/app/Quorl.exe
+  preset=win64
 fi
-bash scripts/build.sh "$(basename "$(dirname "$(dirname "$program")")")"
+bash scripts/build.sh "$preset"
+program=build/$preset/app/Quorl.exe
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1
 quorl_display
