@@ -9,7 +9,7 @@ packages=(
   googletest libbenchmark-dev
   wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool x11-utils imagemagick
   g++-multilib qemu-user libmpfr-dev libmpfr-dev:i386 librsvg2-bin fonts-comic-neue python3 python3-pil locales
-  wixl msitools
+  wixl msitools gir1.2-libmsi-1.0 python3-gi osslsigncode openssl zip unzip
 )
 
 sudo_cmd=()
