@@ -34,6 +34,7 @@ one=$work/one/Quorl
 two=$work/two/a/deeper/folder/Quorl
 release() { # CLONE TZ UMASK [VARIABLE=VALUE...]: releases the commit in CLONE
   local clone=$1 tz=$2 mask=$3; shift 3
+  mkdir -p "$(dirname "$clone")"
   (umask "$mask"
    [ -d "$clone" ] || { git clone -q "$root" "$clone" && git -C "$clone" checkout -q --detach "$commit"; }
    cd "$clone" && env -u SOURCE_DATE_EPOCH TZ="$tz" "$@" bash scripts/release.sh) >"$clone.log" 2>&1 || {
@@ -55,7 +56,7 @@ check "an unsigned release says so" grep -q '^release: unsigned' "$one.log"
 
 # The program as each artefact holds it.
 unpack() { # DIST OUT
-  unzip -q -d "$2/zip" "$1/$zip" && msiextract -C "$2/msi" "$1/$msi" >/dev/null
+  mkdir -p "$2" && unzip -q -d "$2/zip" "$1/$zip" && msiextract -C "$2/msi" "$1/$msi" >/dev/null
 }
 unpack "$one/dist" "$work/unsigned"
 unsigned_exe=$work/unsigned/zip/Quorl.exe
@@ -104,12 +105,12 @@ osslsigncode remove-signature -in "$signed_exe" -out "$work/signature-removed.ex
 check "without its signature, the signed Quorl.exe is the unsigned one" cmp "$work/signature-removed.exe" "$unsigned_exe"
 
 # --- The signed package installs silently, its program plays a game, and it is removed.
+quorl_display
+quorl_wine_prefix
 drive_c=$WINEPREFIX/drive_c
 program_files="Program Files (x86)"
 [ -d "$drive_c/$program_files" ] || program_files="Program Files"
 install_dir=$drive_c/$program_files/Quorl
-quorl_display
-quorl_wine_prefix
 run_msiexec() { # ACTION
   local rc=0
   quorl_wine msiexec "$1" "Z:${signed_msi//\//\\}" /qn || rc=$?
