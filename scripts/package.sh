@@ -64,8 +64,9 @@ export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/n
 
 # wixl gives the cabinet's copy of the program the file's modification time (as UTC):
 # it packages a copy dated SOURCE_DATE_EPOCH, leaving the build's own file alone.
-mkdir -p "$out"
-stage=$(mktemp -d "$out/stage.XXXXXX")
+# wixl finds its files by relative paths only.
+mkdir -p "$out" build
+stage=$(mktemp -d build/package-stage.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
 cp "$exe" "$stage/Quorl.exe"
 touch -d "@$SOURCE_DATE_EPOCH" "$stage/Quorl.exe"
