@@ -14,6 +14,10 @@
 # before it goes into the package and the archive, and the package once it is built.
 #   --timestamp URL  has the signatures time-stamped by this RFC 3161 server
 set -euo pipefail
+# The certificate's files may be named relative to the caller's folder.
+for v in QUORL_SIGN_PKCS12 QUORL_SIGN_PASSWORD_FILE; do
+  [ -z "${!v:-}" ] || export "$v=$(realpath -m "${!v}")"
+done
 cd "$(dirname "$0")/.."
 
 usage() { echo "usage: scripts/release.sh [--timestamp URL]" >&2; exit 2; }
