@@ -1,27 +1,25 @@
 // The error report: an error that no handler caught is shown in a message box
 // captioned with the application's title, and the event loop goes on.
-#include <typeinfo>
-
 #include "app/application.h"
+#include "app/error_description.h"
 #include "app/report_text.h"
 #include "app/scope_exit.h"
 #include "app/task_windows.h"
 #include "app/unhandled_report.h"
-#include "game/errors.h"
 
 void TApplication::ReportError(TObject& /*sender*/) noexcept {
   try {
     if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
-    try {
-      throw;
-    } catch (const EAbort&) {
-      // The silent error.
-    } catch (const Exception& error) {
-      ShowException(error.Message());
-    } catch (const std::exception& error) {
-      ShowUnhandledReport(typeid(error).name(), std::string(), ReportAddress());
-    } catch (...) {
-      ShowUnhandledReport("Exception", std::string(), ReportAddress());
+    const ErrorDescription error = DescribeCurrentError();
+    switch (error.kind) {
+      case ErrorDescription::Silent:
+        break;
+      case ErrorDescription::Error:
+        ShowException(error.message);
+        break;
+      case ErrorDescription::OtherObject:
+        ShowUnhandledReport(error.className, std::string(), ReportAddress());
+        break;
     }
   } catch (...) {
     // Nothing may leave the report: the loop must go on.

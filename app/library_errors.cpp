@@ -7,10 +7,11 @@
 // The library's functions raise its standard error classes, whose texts are kept in
 // the library's older, reference-counted string type: linking them brings that
 // second string type, tens of kilobytes that the program does not otherwise use.
-// These raise the program's `Exception` with the same text instead, which the error
-// reports show exactly as they showed the standard classes: class "Exception" and
-// the text. The errors that carry no text keep their standard classes (running out
-// of memory is still std::bad_alloc).
+// These raise the program's `Exception` with the same text instead. Both reports
+// describe a standard error that carries a text the same way, as "Exception" with
+// that text (app/error_description.cpp), so the player sees the same whichever
+// raised it. The errors that carry no text keep their standard classes: running out
+// of memory is still std::bad_alloc, which the reports describe as `EOutOfMemory`.
 #include <cstdarg>
 #include <cstddef>
 #include <exception>

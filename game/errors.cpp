@@ -27,6 +27,8 @@ EStackOverflow::EStackOverflow() : EExternal(LoadText(IDS_STACK_OVERFLOW)) {}
 EExternalException::EExternalException(std::uint32_t code)
     : EExternal(FormatText(LoadText(IDS_EXTERNAL_EXCEPTION), {code})) {}
 
+EOutOfMemory::EOutOfMemory() : Exception(LoadText(IDS_OUT_OF_MEMORY)) {}
+
 EResNotFound ResourceNotFound(const std::string& name) {
   return EResNotFound(FormatText(LoadText(IDS_RES_NOT_FOUND), {name}));
 }

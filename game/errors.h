@@ -125,6 +125,14 @@ public:
   const char* ClassName() const noexcept override { return "EExternalException"; }
 };
 
+// An allocation failed: the C++ library raises std::bad_alloc, which the reports
+// describe as this class (app/error_description.cpp).
+class EOutOfMemory : public Exception {
+public:
+  EOutOfMemory();
+  const char* ClassName() const noexcept override { return "EOutOfMemory"; }
+};
+
 // Errors raised by the window code.
 class EResNotFound : public Exception {
 public:

@@ -45,3 +45,4 @@
 #define IDS_APPLICATION_ERROR 312    // caption of the unhandled-error report
 #define IDS_CLASS_NOT_FOUND 313      // a description names a class that no window may hold
 #define IDS_CREATE_WINDOW_ERROR 314  // the platform refused to create a window
+#define IDS_OUT_OF_MEMORY 315        // an allocation failed
