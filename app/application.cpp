@@ -1,8 +1,8 @@
 #include "app/application.h"
 
-#include "app/screen.h"
 #include "app/scope_exit.h"
-#include "forms/controls/control.h"
+#include "app/screen.h"
+#include "controls/control.h"
 
 TApplication* Application = nullptr;
 

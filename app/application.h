@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/form.h"
-#include "forms/controls/events.h"
-#include "forms/controls/guard.h"
-#include "forms/controls/message_target.h"
+#include "controls/events.h"
+#include "controls/guard.h"
+#include "controls/message_target.h"
 
 class TApplication : public TObject, public MessageTarget, public ErrorReporter {
 public:

@@ -3,7 +3,7 @@
 #include <exception>
 #include <new>
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 ErrorDescription DescribeCurrentError() {
   try {

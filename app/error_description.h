@@ -18,5 +18,5 @@ struct ErrorDescription {
 // is described by its class and message. Running out of memory (std::bad_alloc) is
 // `EOutOfMemory` with its French message. Any other standard-library error is
 // "Exception" with its text, as the library's own errors are raised by the program
-// (app/library_errors.cpp). Anything else thrown is "Exception" without a message.
+// (runtime/library_errors.cpp). Anything else thrown is "Exception" without a message.
 ErrorDescription DescribeCurrentError();

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "game/format.h"
-#include "game/platform.h"
+#include "base/format.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 namespace {

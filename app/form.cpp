@@ -2,11 +2,11 @@
 
 #include "app/application.h"
 #include "app/screen.h"
-#include "forms/controls/image.h"
-#include "forms/controls/property_table.h"
-#include "forms/controls/property_values.h"
-#include "game/errors.h"
-#include "game/platform.h"
+#include "base/errors.h"
+#include "base/platform.h"
+#include "controls/image.h"
+#include "controls/property_table.h"
+#include "controls/property_values.h"
 #include "res/strings.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <variant>
 #include <vector>
 
-#include "forms/controls/control.h"
-#include "forms/controls/events.h"
-#include "forms/controls/factory.h"
+#include "controls/control.h"
+#include "controls/events.h"
+#include "controls/factory.h"
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };

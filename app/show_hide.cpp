@@ -5,8 +5,8 @@
 #include "app/application.h"
 #include "app/scope_exit.h"
 #include "app/task_windows.h"
-#include "game/errors.h"
-#include "game/platform.h"
+#include "base/errors.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/report_text.h"
-#include "game/platform.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 namespace {

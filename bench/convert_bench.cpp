@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
 #include "game/decimal.h"
-#include "game/errors.h"
 #include "game/floating.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "forms/controls/colours.h"
-#include "forms/controls/property_table.h"
-#include "forms/controls/property_values.h"
-#include "game/platform.h"
+#include "base/platform.h"
+#include "controls/colours.h"
+#include "controls/property_table.h"
+#include "controls/property_values.h"
 #include "res/strings.h"
 
 namespace {

@@ -5,8 +5,8 @@
 // button Escape.
 #include <string>
 
-#include "forms/controls/bitmap.h"
-#include "forms/controls/control.h"
+#include "controls/bitmap.h"
+#include "controls/control.h"
 
 enum class TBitBtnKind { bkCustom, bkOK };
 

@@ -1,7 +1,7 @@
 #include "forms/message.h"
 
+#include "controls/label.h"
 #include "forms/components.h"
-#include "forms/controls/label.h"
 
 Tmessa* messa = nullptr;
 

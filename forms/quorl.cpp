@@ -1,9 +1,9 @@
 #include "forms/quorl.h"
 
+#include "controls/edit.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "forms/components.h"
-#include "forms/controls/edit.h"
-#include "forms/controls/label.h"
-#include "forms/controls/listbox.h"
 #include "forms/message.h"
 #include "forms/rgles.h"
 #include "forms/unitscores.h"

@@ -1,7 +1,7 @@
 #include "forms/rgles.h"
 
+#include "controls/edit.h"
 #include "forms/components.h"
-#include "forms/controls/edit.h"
 
 Tregles* regles = nullptr;
 

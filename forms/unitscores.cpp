@@ -1,8 +1,8 @@
 #include "forms/unitscores.h"
 
+#include "controls/edit.h"
+#include "controls/listbox.h"
 #include "forms/components.h"
-#include "forms/controls/edit.h"
-#include "forms/controls/listbox.h"
 #include "game/scores_list.h"
 
 Tscore1* score1 = nullptr;

@@ -4,7 +4,7 @@
 // items: there is no second copy of them.
 #include <string>
 
-#include "game/colour.h"
+#include "base/colour.h"
 
 class GameBoard {
 public:

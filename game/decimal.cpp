@@ -1,8 +1,8 @@
 #include "game/decimal.h"
 
-#include "game/errors.h"
-#include "game/format.h"
-#include "game/platform.h"
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/platform.h"
 #include "game/power_tables.h"
 #include "game/x87.h"
 #include "res/strings.h"

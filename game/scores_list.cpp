@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "game/errors.h"
-#include "game/format.h"
-#include "game/platform.h"
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 namespace {

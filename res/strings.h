@@ -2,7 +2,7 @@
 // Identifiers of the program's string table (res/quorl.rc), the one place where its
 // texts are written. The resource compiler reads this header too and understands only
 // #define, so the identifiers are macros; C++ code reads the texts through LoadText
-// (game/platform.h).
+// (base/platform.h).
 
 // Caption of the OK kind of bitmap button.
 #define IDS_OK_CAPTION 100

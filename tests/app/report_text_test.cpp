@@ -9,7 +9,7 @@
 #include <typeinfo>
 
 #include "app/error_description.h"
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "app/application.h"
 #include "app/fault_report.h"
 #include "app/screen.h"
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/errors.h"
 #include "extended.h"
-#include "game/errors.h"
 #include "game/x87.h"
 
 using namespace std::string_view_literals;

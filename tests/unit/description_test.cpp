@@ -1,4 +1,4 @@
-#include "forms/controls/description.h"
+#include "controls/description.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 #ifdef _WIN32
 #include <windows.h>

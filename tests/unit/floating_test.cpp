@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/errors.h"
 #include "extended.h"
 #include "game/decimal.h"
-#include "game/errors.h"
 #include "game/x87.h"
 
 namespace {

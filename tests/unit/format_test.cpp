@@ -1,11 +1,11 @@
-#include "game/format.h"
+#include "base/format.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
-#include "game/platform.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 namespace {

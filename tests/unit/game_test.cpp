@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/errors.h"
 #include "fake_board.h"
 #include "game/decimal.h"
-#include "game/errors.h"
 #include "game/floating.h"
 #include "game/random.h"
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace {
 

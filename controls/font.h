@@ -1,0 +1,26 @@
+#pragma once
+// A control's font as its description gives it, and the platform font made from it.
+#include <windows.h>
+
+#include <string>
+
+#include "base/colour.h"
+#include "controls/handles.h"
+
+enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+struct TFont {
+  std::string name = "MS Sans Serif";
+  int height = -11;  // negative: character height in pixels
+  TColor color = clWindowText;
+  int charset = DEFAULT_CHARSET;
+  unsigned style = 0;  // FontStyle bits
+
+  bool operator==(const TFont& other) const {
+    return name == other.name && height == other.height && color == other.color &&
+           charset == other.charset && style == other.style;
+  }
+  bool operator!=(const TFont& other) const { return !(*this == other); }
+};
+
+UniqueFont CreatePlatformFont(const TFont& font);
