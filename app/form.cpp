@@ -11,37 +11,49 @@
 
 namespace {
 
+const NamedValue<TBorderIcon> BorderIconNames[] = {
+    {"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize},
+    {"biHelp", biHelp}};
+
+const NamedValue<TFormBorderStyle> BorderStyleNames[] = {
+    {"bsNone", TFormBorderStyle::bsNone},        {"bsSingle", TFormBorderStyle::bsSingle},
+    {"bsSizeable", TFormBorderStyle::bsSizeable}, {"bsDialog", TFormBorderStyle::bsDialog},
+    {"bsToolWindow", TFormBorderStyle::bsToolWindow},
+    {"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}};
+
+const NamedValue<TWindowState> WindowStateNames[] = {{"wsNormal", TWindowState::wsNormal},
+                                                     {"wsMinimized", TWindowState::wsMinimized},
+                                                     {"wsMaximized", TWindowState::wsMaximized}};
+
+const NamedValue<int> PositionNames[] = {{"poDesigned", 0}};
+
+unsigned AsBorderIcons(const DescriptionValue& value) { return AsFlags(value, BorderIconNames); }
+
+TFormBorderStyle AsFormBorderStyle(const DescriptionValue& value) {
+  return AsEnum(value, BorderStyleNames);
+}
+
+TWindowState AsWindowState(const DescriptionValue& value) { return AsEnum(value, WindowStateNames); }
+
+int AsPosition(const DescriptionValue& value) { return AsEnum(value, PositionNames); }
+
 const PropertyEntry<TForm> FormProperties[] = {
-    {"Caption", [](TForm& f, const DescriptionValue& v, const EventBinder&) { f.SetCaption(AsString(v)); }},
-    {"BorderIcons", [](TForm& f, const DescriptionValue& v, const EventBinder&) {
-       unsigned icons = 0;
-       for (const std::string& item : AsSet(v)) {
-         DescriptionValue name;
-         name.kind = DescriptionValue::Kind::Identifier;
-         name.text = item;
-         icons |= 1u << AsEnum(name, {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
-       }
-       f.borderIcons = icons;
-     }},
-    {"BorderStyle", [](TForm& f, const DescriptionValue& v, const EventBinder&) {
-       f.borderStyle = static_cast<TFormBorderStyle>(AsEnum(
-           v, {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}));
-     }},
-    {"WindowState", [](TForm& f, const DescriptionValue& v, const EventBinder&) {
-       f.SetWindowState(static_cast<TWindowState>(AsEnum(v, {"wsNormal", "wsMinimized", "wsMaximized"})));
-     }},
-    {"Position", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsEnum(v, {"poDesigned"}); }},
-    {"Icon", [](TForm& f, const DescriptionValue& v, const EventBinder&) { f.SetIconName(AsResource(v, "icon")); }},
-    {"Menu", [](TForm& f, const DescriptionValue& v, const EventBinder&) { f.SetMenuName(AsIdentifier(v)); }},
+    {"Caption", Set<&TForm::SetCaption, AsString>},
+    {"BorderIcons", Set<&TForm::borderIcons, AsBorderIcons>},
+    {"BorderStyle", Set<&TForm::borderStyle, AsFormBorderStyle>},
+    {"WindowState", Set<&TForm::SetWindowState, AsWindowState>},
+    {"Position", Accept<AsPosition>},
+    {"Icon", Set<&TForm::SetIconName, AsIconName>},
+    {"Menu", Set<&TForm::SetMenuName, AsIdentifier>},
     // Stored with every description; this program draws at their values.
-    {"OldCreateOrder", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsBoolean(v); }},
-    {"PixelsPerInch", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsInteger(v); }},
-    {"TextHeight", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsInteger(v); }},
-    {"OnActivate", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnActivate = b.NotifyHandler(AsIdentifier(v)); }},
-    {"OnDeactivate", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnDeactivate = b.NotifyHandler(AsIdentifier(v)); }},
-    {"OnShow", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnShow = b.NotifyHandler(AsIdentifier(v)); }},
-    {"OnHide", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnHide = b.NotifyHandler(AsIdentifier(v)); }},
-    {"OnClose", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnClose = b.CloseHandler(AsIdentifier(v)); }},
+    {"OldCreateOrder", Accept<AsBoolean>},
+    {"PixelsPerInch", Accept<AsInteger>},
+    {"TextHeight", Accept<AsInteger>},
+    {"OnActivate", Bind<&TForm::OnActivate, &EventBinder::NotifyHandler>},
+    {"OnDeactivate", Bind<&TForm::OnDeactivate, &EventBinder::NotifyHandler>},
+    {"OnShow", Bind<&TForm::OnShow, &EventBinder::NotifyHandler>},
+    {"OnHide", Bind<&TForm::OnHide, &EventBinder::NotifyHandler>},
+    {"OnClose", Bind<&TForm::OnClose, &EventBinder::CloseHandler>},
 };
 
 }  // namespace

@@ -9,30 +9,39 @@
 
 namespace {
 
+const NamedValue<TAlign> AlignNames[] = {{"alNone", TAlign::alNone}, {"alClient", TAlign::alClient}};
+
+TAlign AsAlign(const DescriptionValue& value) { return AsEnum(value, AlignNames); }
+
+// A font property: the control's own font from now on.
+template <auto Field, auto Read>
+void SetFont(TControl& control, const DescriptionValue& value, const EventBinder&) {
+  control.EditFont().*Field = Read(value);
+  control.FontEdited();
+}
+
 const PropertyEntry<TControl> ControlProperties[] = {
-    {"Left", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetLeft(AsInteger(v)); }},
-    {"Top", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetTop(AsInteger(v)); }},
-    {"Width", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetWidth(AsInteger(v)); }},
-    {"Height", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetHeight(AsInteger(v)); }},
-    {"Visible", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetVisible(AsBoolean(v)); }},
-    {"Enabled", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetEnabled(AsBoolean(v)); }},
-    {"Color", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetColor(AsColor(v)); }},
-    {"ParentColor", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetParentColor(AsBoolean(v)); }},
-    {"ParentFont", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.SetParentFont(AsBoolean(v)); }},
-    {"Font.Name", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.EditFont().name = AsString(v); c.FontEdited(); }},
-    {"Font.Height", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.EditFont().height = AsInteger(v); c.FontEdited(); }},
-    {"Font.Color", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.EditFont().color = AsColor(v); c.FontEdited(); }},
-    {"Font.Charset", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.EditFont().charset = AsCharset(v); c.FontEdited(); }},
-    {"Font.Style", [](TControl& c, const DescriptionValue& v, const EventBinder&) { c.EditFont().style = AsFontStyle(v); c.FontEdited(); }},
-    {"Align", [](TControl& c, const DescriptionValue& v, const EventBinder&) {
-       c.SetAlign(AsEnum(v, {"alNone", "alClient"}) == 1 ? TAlign::alClient : TAlign::alNone);
-     }},
+    {"Left", Set<&TControl::SetLeft, AsInteger>},
+    {"Top", Set<&TControl::SetTop, AsInteger>},
+    {"Width", Set<&TControl::SetWidth, AsInteger>},
+    {"Height", Set<&TControl::SetHeight, AsInteger>},
+    {"Visible", Set<&TControl::SetVisible, AsBoolean>},
+    {"Enabled", Set<&TControl::SetEnabled, AsBoolean>},
+    {"Color", Set<&TControl::SetColor, AsColor>},
+    {"ParentColor", Set<&TControl::SetParentColor, AsBoolean>},
+    {"ParentFont", Set<&TControl::SetParentFont, AsBoolean>},
+    {"Font.Name", SetFont<&TFont::name, AsString>},
+    {"Font.Height", SetFont<&TFont::height, AsInteger>},
+    {"Font.Color", SetFont<&TFont::color, AsColor>},
+    {"Font.Charset", SetFont<&TFont::charset, AsCharset>},
+    {"Font.Style", SetFont<&TFont::style, AsFontStyle>},
+    {"Align", Set<&TControl::SetAlign, AsAlign>},
 };
 
 const PropertyEntry<TWinControl> WinControlProperties[] = {
-    {"TabOrder", [](TWinControl& c, const DescriptionValue& v, const EventBinder&) { c.SetTabOrder(AsInteger(v)); }},
-    {"TabStop", [](TWinControl& c, const DescriptionValue& v, const EventBinder&) { c.SetTabStop(AsBoolean(v)); }},
-    {"OnKeyDown", [](TWinControl& c, const DescriptionValue& v, const EventBinder& b) { c.OnKeyDown = b.KeyHandler(AsIdentifier(v)); }},
+    {"TabOrder", Set<&TWinControl::SetTabOrder, AsInteger>},
+    {"TabStop", Set<&TWinControl::SetTabStop, AsBoolean>},
+    {"OnKeyDown", Bind<&TWinControl::OnKeyDown, &EventBinder::KeyHandler>},
 };
 
 }  // namespace

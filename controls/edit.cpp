@@ -5,26 +5,29 @@
 
 namespace {
 
+const NamedValue<int> ScrollBarsNames[] = {{"ssNone", 0}};
+
+int AsScrollBars(const DescriptionValue& value) { return AsEnum(value, ScrollBarsNames); }
+
 const PropertyEntry<TCustomEdit> CustomEditProperties[] = {
-    {"Text", [](TCustomEdit& c, const DescriptionValue& v, const EventBinder&) { c.SetText(AsString(v)); }},
-    {"ReadOnly", [](TCustomEdit& c, const DescriptionValue& v, const EventBinder&) { c.SetReadOnly(AsBoolean(v)); }},
-    {"BorderStyle", [](TCustomEdit& c, const DescriptionValue& v, const EventBinder&) { c.borderStyle = AsBorderStyle(v); }},
-    {"OnChange", [](TCustomEdit& c, const DescriptionValue& v, const EventBinder& b) { c.OnChange = b.NotifyHandler(AsIdentifier(v)); }},
+    {"Text", Set<&TCustomEdit::SetText, AsString>},
+    {"ReadOnly", Set<&TCustomEdit::SetReadOnly, AsBoolean>},
+    {"BorderStyle", Set<&TCustomEdit::borderStyle, AsBorderStyle>},
+    {"OnChange", Bind<&TCustomEdit::OnChange, &EventBinder::NotifyHandler>},
 };
 
 const PropertyEntry<TEdit> EditProperties[] = {
     // Stored with the descriptions; the boxes keep their designed heights.
-    {"AutoSize", [](TEdit&, const DescriptionValue& v, const EventBinder&) { AsBoolean(v); }},
+    {"AutoSize", Accept<AsBoolean>},
 };
 
 const PropertyEntry<TMemo> MemoProperties[] = {
-    {"Lines", [](TMemo& c, const DescriptionValue& v, const EventBinder&) { c.SetLines(AsStrings(v)); }},
-    {"WantReturns", [](TMemo& c, const DescriptionValue& v, const EventBinder&) { c.wantReturns = AsBoolean(v); }},
-    {"WantTabs", [](TMemo& c, const DescriptionValue& v, const EventBinder&) { c.wantTabs = AsBoolean(v); }},
-    {"WordWrap", [](TMemo& c, const DescriptionValue& v, const EventBinder&) { c.wordWrap = AsBoolean(v); }},
-    {"ScrollBars", [](TMemo&, const DescriptionValue& v, const EventBinder&) {
-       if (AsIdentifier(v) != "ssNone") throw InvalidPropertyValue();
-     }},
+    {"Lines", Set<&TMemo::SetLines, AsStrings>},
+    {"WantReturns", Set<&TMemo::wantReturns, AsBoolean>},
+    {"WantTabs", Set<&TMemo::wantTabs, AsBoolean>},
+    {"WordWrap", Set<&TMemo::wordWrap, AsBoolean>},
+    // Memos have no scroll bars here.
+    {"ScrollBars", Accept<AsScrollBars>},
 };
 
 }  // namespace

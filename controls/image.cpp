@@ -6,7 +6,7 @@
 namespace {
 
 const PropertyEntry<TImage> ImageProperties[] = {
-    {"Picture", [](TImage& c, const DescriptionValue& v, const EventBinder&) { c.SetPicture(AsResource(v, "bitmap")); }},
+    {"Picture", Set<&TImage::SetPicture, AsBitmapName>},
 };
 
 }  // namespace

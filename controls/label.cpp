@@ -7,10 +7,10 @@
 namespace {
 
 const PropertyEntry<TLabel> LabelProperties[] = {
-    {"Caption", [](TLabel& c, const DescriptionValue& v, const EventBinder&) { c.SetCaption(AsString(v)); }},
-    {"AutoSize", [](TLabel& c, const DescriptionValue& v, const EventBinder&) { c.SetAutoSize(AsBoolean(v)); }},
-    {"ShowAccelChar", [](TLabel& c, const DescriptionValue& v, const EventBinder&) { c.showAccelChar = AsBoolean(v); }},
-    {"WordWrap", [](TLabel& c, const DescriptionValue& v, const EventBinder&) { c.wordWrap = AsBoolean(v); }},
+    {"Caption", Set<&TLabel::SetCaption, AsString>},
+    {"AutoSize", Set<&TLabel::SetAutoSize, AsBoolean>},
+    {"ShowAccelChar", Set<&TLabel::showAccelChar, AsBoolean>},
+    {"WordWrap", Set<&TLabel::wordWrap, AsBoolean>},
 };
 
 }  // namespace

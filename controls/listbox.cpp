@@ -5,12 +5,14 @@
 
 namespace {
 
+void AddItems(TListBox& listBox, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) listBox.Add(line);
+}
+
 const PropertyEntry<TListBox> ListBoxProperties[] = {
-    {"ItemHeight", [](TListBox& c, const DescriptionValue& v, const EventBinder&) { c.itemHeight = AsInteger(v); }},
-    {"BorderStyle", [](TListBox& c, const DescriptionValue& v, const EventBinder&) { c.borderStyle = AsBorderStyle(v); }},
-    {"Items", [](TListBox& c, const DescriptionValue& v, const EventBinder&) {
-       for (const std::string& line : AsStrings(v)) c.Add(line);
-     }},
+    {"ItemHeight", Set<&TListBox::itemHeight, AsInteger>},
+    {"BorderStyle", Set<&TListBox::borderStyle, AsBorderStyle>},
+    {"Items", Set<AddItems, AsStrings>},
 };
 
 }  // namespace

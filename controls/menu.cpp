@@ -6,10 +6,10 @@
 namespace {
 
 const PropertyEntry<TMenuItem> MenuItemProperties[] = {
-    {"Caption", [](TMenuItem&, const DescriptionValue& v, const EventBinder&) { AsString(v); }},
-    {"Visible", [](TMenuItem&, const DescriptionValue& v, const EventBinder&) { AsBoolean(v); }},
-    {"Enabled", [](TMenuItem&, const DescriptionValue& v, const EventBinder&) { AsBoolean(v); }},
-    {"OnClick", [](TMenuItem&, const DescriptionValue& v, const EventBinder& b) { b.NotifyHandler(AsIdentifier(v)); }},
+    {"Caption", Accept<AsString>},
+    {"Visible", Accept<AsBoolean>},
+    {"Enabled", Accept<AsBoolean>},
+    {"OnClick", AcceptHandler<&EventBinder::NotifyHandler>},
 };
 
 }  // namespace

@@ -15,21 +15,26 @@ void Expect(const DescriptionValue& value, Kind kind) {
   if (value.kind != kind) throw InvalidPropertyValue();
 }
 
-struct NamedValue {
-  const char* name;
-  std::int64_t value;
-};
+const NamedValue<TColor> ColorNames[] = {
+    {"clBlack", clBlack}, {"clMaroon", 0x000080}, {"clGreen", clGreen},
+    {"clOlive", clOlive}, {"clNavy", 0x800000}, {"clPurple", 0x800080},
+    {"clTeal", 0x808000}, {"clGray", 0x808080}, {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF}, {"clLime", 0x00FF00}, {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
+    {"clWhite", clWhite}, {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow},
+    {"clBtnHighlight", clBtnHighlight}, {"clWindowFrame", clWindowFrame},
+    {"clWindow", clWindow}, {"clWindowText", clWindowText}};
 
-bool Lookup(const std::string& name, std::initializer_list<NamedValue> table,
-            std::int64_t& out) {
-  for (const NamedValue& entry : table) {
-    if (name == entry.name) {
-      out = entry.value;
-      return true;
-    }
-  }
-  return false;
-}
+const NamedValue<int> CharsetNames[] = {
+    {"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+    {"SYMBOL_CHARSET", SYMBOL_CHARSET}, {"OEM_CHARSET", OEM_CHARSET}};
+
+const NamedValue<FontStyle> FontStyleNames[] = {
+    {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline},
+    {"fsStrikeOut", fsStrikeOut}};
+
+const NamedValue<TBorderStyle> BorderStyleNames[] = {
+    {"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle}};
 
 }  // namespace
 
@@ -76,63 +81,20 @@ std::string AsResource(const DescriptionValue& value, const char* kind) {
   return value.text;
 }
 
+std::string AsBitmapName(const DescriptionValue& value) { return AsResource(value, "bitmap"); }
+
+std::string AsIconName(const DescriptionValue& value) { return AsResource(value, "icon"); }
+
 TColor AsColor(const DescriptionValue& value) {
   if (value.kind == Kind::Integer) return static_cast<TColor>(AsInteger(value));
-  Expect(value, Kind::Identifier);
-  std::int64_t colour = 0;
-  if (!Lookup(value.text,
-              {{"clBlack", clBlack}, {"clMaroon", 0x000080}, {"clGreen", clGreen},
-               {"clOlive", clOlive}, {"clNavy", 0x800000}, {"clPurple", 0x800080},
-               {"clTeal", 0x808000}, {"clGray", 0x808080}, {"clSilver", 0xC0C0C0},
-               {"clRed", 0x0000FF}, {"clLime", 0x00FF00}, {"clYellow", 0x00FFFF},
-               {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
-               {"clWhite", clWhite}, {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow},
-               {"clBtnHighlight", clBtnHighlight}, {"clWindowFrame", clWindowFrame},
-               {"clWindow", clWindow}, {"clWindowText", clWindowText}},
-              colour)) {
-    throw InvalidPropertyValue();
-  }
-  return static_cast<TColor>(colour);
+  return AsEnum(value, ColorNames);
 }
 
 int AsCharset(const DescriptionValue& value) {
   if (value.kind == Kind::Integer) return AsInteger(value);
-  Expect(value, Kind::Identifier);
-  std::int64_t charset = 0;
-  if (!Lookup(value.text,
-              {{"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET},
-               {"SYMBOL_CHARSET", SYMBOL_CHARSET}, {"OEM_CHARSET", OEM_CHARSET}},
-              charset)) {
-    throw InvalidPropertyValue();
-  }
-  return static_cast<int>(charset);
+  return AsEnum(value, CharsetNames);
 }
 
-unsigned AsFontStyle(const DescriptionValue& value) {
-  unsigned style = 0;
-  for (const std::string& item : AsSet(value)) {
-    std::int64_t bit = 0;
-    if (!Lookup(item,
-                {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline},
-                 {"fsStrikeOut", fsStrikeOut}},
-                bit)) {
-      throw InvalidPropertyValue();
-    }
-    style |= static_cast<unsigned>(bit);
-  }
-  return style;
-}
+unsigned AsFontStyle(const DescriptionValue& value) { return AsFlags(value, FontStyleNames); }
 
-TBorderStyle AsBorderStyle(const DescriptionValue& value) {
-  return AsEnum(value, {"bsNone", "bsSingle"}) == 0 ? TBorderStyle::bsNone : TBorderStyle::bsSingle;
-}
-
-int AsEnum(const DescriptionValue& value, std::initializer_list<const char*> names) {
-  const std::string name = AsIdentifier(value);
-  int index = 0;
-  for (const char* candidate : names) {
-    if (name == candidate) return index;
-    ++index;
-  }
-  throw InvalidPropertyValue();
-}
+TBorderStyle AsBorderStyle(const DescriptionValue& value) { return AsEnum(value, BorderStyleNames); }
