@@ -77,12 +77,8 @@ TEST(StartupFailureTest, MissingMainWindowDescriptionIsReportedWithExitCodeOne) 
   ASSERT_FALSE(damaged.empty()) << "could not remove the TQUORL resource from a copy";
   Process process(damaged, SW_SHOWDEFAULT);
   HWND box = nullptr;
-  ASSERT_TRUE(waitUntil([&] {
-    for (HWND window : topLevelWindows(process.id(), "#32770")) {
-      if (IsWindowVisible(window)) box = window;
-    }
-    return box != nullptr;
-  })) << "no error report";
+  ASSERT_TRUE(waitUntil([&] { return (box = visibleMessageBox(process.id())) != nullptr; }))
+      << "no error report";
   EXPECT_EQ(textOf(box), "Erreur d'application");
   const BoxContents contents = contentsOf(box);
   ASSERT_EQ(contents.texts.size(), 1u);

@@ -3,6 +3,7 @@
 #include "quorl_test.h"
 
 #include "harness/input.h"
+#include "harness/screenshot.h"
 #include "harness/wait.h"
 
 namespace e2e {
@@ -77,12 +78,7 @@ TEST_F(MessageDialogTest, IsBlueWithoutSystemMenuOrCloseBox) {
   // button and below the text, once the dialog has painted itself.
   POINT sample{200, 120};
   ClientToScreen(dialog_, &sample);
-  const auto sampled = [&] {
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, sample.x, sample.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-  };
+  const auto sampled = [&] { return screenPixel(sample); };
   EXPECT_TRUE(waitUntil([&] { return sampled() == RGB(63, 132, 237); }, Millis{3000}))
       << "colour " << std::hex << sampled();
 }

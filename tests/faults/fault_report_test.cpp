@@ -20,15 +20,6 @@ using namespace e2e;
 
 std::string programPath() { return windowsPath(environment("QUORL_FAULT_PROGRAM", "fault_program.exe")); }
 
-// The box's text: its one non-empty static control.
-std::string boxText(HWND box) {
-  for (HWND child : childWindows(box, "Static")) {
-    const std::string text = textOf(child);
-    if (!text.empty()) return text;
-  }
-  return {};
-}
-
 std::vector<std::string> boxButtons(HWND box) {
   std::vector<std::string> buttons;
   for (HWND child : childWindows(box, "Button")) {
@@ -62,14 +53,10 @@ void expectReport(const FaultCase& row) {
   SetEnvironmentVariableA("QUORL_FAULT", row.kind);
   Process program(programPath(), SW_SHOWNORMAL);
   HWND box = nullptr;
-  ASSERT_TRUE(waitUntil([&] {
-    for (HWND window : topLevelWindows(program.id(), "#32770")) {
-      if (IsWindowVisible(window)) box = window;
-    }
-    return box != nullptr;
-  })) << "no report box";
+  ASSERT_TRUE(waitUntil([&] { return (box = visibleMessageBox(program.id())) != nullptr; }))
+      << "no report box";
   EXPECT_EQ(textOf(box), row.caption);
-  const std::string text = boxText(box);
+  const std::string text = messageBoxText(box);
   EXPECT_TRUE(std::regex_match(text, std::regex(expand(row.pattern)))) << text;
   EXPECT_EQ(boxButtons(box), std::vector<std::string>{"OK"});
   saveScreenshot(std::string("fault-") + row.kind);

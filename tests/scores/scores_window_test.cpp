@@ -70,12 +70,7 @@ class ScoresWindow {
     SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
   }
 
-  HWND errorBox() const {
-    for (HWND box : topLevelWindows(process_.id(), "#32770")) {
-      if (IsWindowVisible(box)) return box;
-    }
-    return nullptr;
-  }
+  HWND errorBox() const { return visibleMessageBox(process_.id()); }
 
   bool clickNameBox() {
     clickAt(centreOf(nameBox_));
@@ -101,22 +96,7 @@ class ScoresWindow {
   HWND effacer_ = nullptr;
 };
 
-std::string boxText(HWND box) {
-  for (HWND child : childWindows(box, "Static")) {
-    const std::string text = textOf(child);
-    if (!text.empty()) return text;
-  }
-  return {};
-}
-
 bool hasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-COLORREF screenPixel(POINT at) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, at.x, at.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
 
 // The 1-pixel window-frame outline of an active button, seen on its top-left pixel.
 bool drawnActive(HWND button) {
@@ -156,7 +136,7 @@ TEST(ScoresWindowTest, EveryKeystrokeWithAnEmptyIndexBoxIsReportedAsAConversionE
     HWND box = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (box = scores.errorBox()) != nullptr; })) << "no error box";
     EXPECT_EQ(textOf(box), Title);
-    EXPECT_EQ(boxText(box), "'' n'est pas une valeur enti\xe8re correcte.");
+    EXPECT_EQ(messageBoxText(box), "'' n'est pas une valeur enti\xe8re correcte.");
     EXPECT_FALSE(IsWindowEnabled(scores.window())) << "the box is modal to the program";
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitUntil([&] { return scores.errorBox() == nullptr; }));
@@ -237,7 +217,7 @@ TEST(ScoresWindowTest, AnIndexOutsideTheListIsReportedWithoutAPeriod) {
   HWND box = nullptr;
   ASSERT_TRUE(waitUntil([&] { return (box = scores.errorBox()) != nullptr; })) << "no error box";
   EXPECT_EQ(textOf(box), Title);
-  EXPECT_EQ(boxText(box), "Index de liste hors limites (5)") << "')' sorts before '.'";
+  EXPECT_EQ(messageBoxText(box), "Index de liste hors limites (5)") << "')' sorts before '.'";
   pressKey(VK_RETURN);
   ASSERT_TRUE(waitUntil([&] { return scores.errorBox() == nullptr; }));
   EXPECT_EQ(listLines(scores.list()), std::vector<std::string>{"12345678"});

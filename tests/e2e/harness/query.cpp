@@ -69,12 +69,50 @@ std::vector<HWND> childWindows(HWND parent, const char* className) {
   return children;
 }
 
+namespace {
+
+struct ControlSearch {
+  HWND top;
+  const char* className;
+  POINT at;
+  HWND found;
+};
+
+// A named callback: the 32-bit build needs the stdcall convention, which a lambda
+// does not convert to.
+BOOL CALLBACK matchControl(HWND child, LPARAM context) {
+  auto& s = *reinterpret_cast<ControlSearch*>(context);
+  if (windowClass(child) != s.className) return TRUE;
+  RECT rect = screenRect(child);
+  MapWindowPoints(HWND_DESKTOP, s.top, reinterpret_cast<POINT*>(&rect), 2);
+  if (rect.left == s.at.x && rect.top == s.at.y) {
+    s.found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 HWND childAt(HWND parent, const char* className, POINT clientPos) {
-  for (HWND child : childWindows(parent, className)) {
-    const RECT rect = rectInParent(child);
-    if (rect.left == clientPos.x && rect.top == clientPos.y) return child;
+  ControlSearch search{parent, className, clientPos, nullptr};
+  EnumChildWindows(parent, matchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND visibleMessageBox(DWORD processId) {
+  for (HWND window : topLevelWindows(processId, "#32770")) {
+    if (IsWindowVisible(window)) return window;
   }
   return nullptr;
+}
+
+std::string messageBoxText(HWND box) {
+  for (HWND child : childWindows(box, "Static")) {
+    const std::string text = textOf(child);
+    if (!text.empty()) return text;
+  }
+  return {};
 }
 
 std::string windowClass(HWND window) {

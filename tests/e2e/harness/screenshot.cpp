@@ -100,4 +100,9 @@ std::string saveScreenshot(const std::string& name) {
   return out ? path : std::string{};
 }
 
+COLORREF screenPixel(POINT at) {
+  ScreenDc screen;
+  return GetPixel(screen.dc, at.x, at.y);
+}
+
 }  // namespace e2e
