@@ -3,6 +3,7 @@
 #include "app/scope_exit.h"
 #include "app/screen.h"
 #include "controls/control.h"
+#include "controls/window_text.h"
 
 TApplication* Application = nullptr;
 
@@ -10,11 +11,17 @@ namespace {
 
 constexpr char ApplicationClass[] = "TApplication";
 
+// The last key message, as the older headers define WM_KEYLAST: WM_UNICHAR (0x109),
+// which newer headers include, is not one for this program.
+constexpr UINT LastKeyMessage = 0x108;
+
 // The executable's base name: after the last backslash, up to the first point, every
 // letter but the first in lower case.
 std::string TitleFromModule() {
   char path[256] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
+  // The path comes in the ANSI code page, yet is converted from the OEM one on purpose:
+  // the task-bar entry has always been named so, accented letters included.
   OemToCharA(path, path);
   std::string title(path);
   const std::size_t slash = title.rfind('\\');
@@ -66,11 +73,7 @@ TApplication::~TApplication() {
   }
 }
 
-std::string TApplication::Title() const {
-  char text[256] = {};
-  const int length = GetWindowTextA(handle_, text, sizeof text);
-  return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
-}
+std::string TApplication::Title() const { return WindowText(handle_); }
 
 void TApplication::Run() {
   running_ = true;
@@ -110,7 +113,7 @@ bool TApplication::ProcessMessage(MSG& message) {
 // Keyboard pre-processing: key messages go first to the control that holds the mouse
 // capture, else to their own window's control.
 bool TApplication::IsKeyMessage(const MSG& message) {
-  if (message.message < WM_KEYDOWN || message.message > 0x108) return false;
+  if (message.message < WM_KEYDOWN || message.message > LastKeyMessage) return false;
   HWND target = GetCapture();
   if (target != nullptr) {
     if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(target, GWLP_HINSTANCE)) !=
@@ -128,7 +131,8 @@ bool TApplication::IsKeyMessage(const MSG& message) {
 }
 
 void TApplication::Idle() {
-  // No hooks, hints or actions in this program: the idle work is done at once.
+  // No hooks, hints or actions in this program, so there is no idle work to do: the
+  // step only waits for the next message.
   WaitMessage();
 }
 

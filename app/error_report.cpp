@@ -30,6 +30,14 @@ void TApplication::ShowException(const std::string& message) {
   ProgramMessageBox(ErrorBoxText(message), Title(), MB_OK | MB_ICONSTOP);
 }
 
+namespace {
+
+// Moves the application window without changing its size, its place in the z-order,
+// the screen or the active window.
+constexpr UINT MoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE;
+
+}  // namespace
+
 int TApplication::ProgramMessageBox(const std::string& text, const std::string& caption, UINT flags) {
   HWND active = GetActiveWindow();
   // The box comes up on the monitor of the active window.
@@ -43,13 +51,13 @@ int TApplication::ProgramMessageBox(const std::string& text, const std::string& 
     GetMonitorInfoA(MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST), &monitor);
     GetWindowRect(handle_, &moved);
     SetWindowPos(handle_, nullptr, (monitor.rcMonitor.left + monitor.rcMonitor.right) / 2,
-                 (monitor.rcMonitor.top + monitor.rcMonitor.bottom) / 2, 0, 0, 0x1D);
+                 (monitor.rcMonitor.top + monitor.rcMonitor.bottom) / 2, 0, 0, MoveOnly);
     wasMoved = true;
   }
   int answer = 0;
   {
     ScopeExit restore([&] {
-      if (wasMoved) SetWindowPos(handle_, nullptr, moved.left, moved.top, 0, 0, 0x1D);
+      if (wasMoved) SetWindowPos(handle_, nullptr, moved.left, moved.top, 0, 0, MoveOnly);
     });
     DisabledTaskWindows disabled;
     answer = ::MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);

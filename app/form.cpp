@@ -7,6 +7,7 @@
 #include "controls/image.h"
 #include "controls/property_table.h"
 #include "controls/property_values.h"
+#include "controls/window_text.h"
 #include "res/strings.h"
 
 namespace {
@@ -75,11 +76,7 @@ TForm::~TForm() {
 }
 
 std::string TForm::Caption() const {
-  if (HWND window = HandleIfCreated()) {
-    char text[256];
-    const int length = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
-  }
+  if (HWND window = HandleIfCreated()) return WindowText(window);
   return caption_;
 }
 
@@ -240,7 +237,7 @@ void TForm::FontChanged() {
 void TForm::EraseBackground(HDC dc) {
   RECT client{};
   GetClientRect(HandleIfCreated(), &client);
-  FillRect(dc, &client, ColourBrush());
+  FillRect(dc, &client, ColorBrush());
 }
 
 void TForm::PaintControls(HDC dc) {
@@ -335,7 +332,7 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
-        return reinterpret_cast<LRESULT>(control->ControlColour(reinterpret_cast<HDC>(wParam)));
+        return reinterpret_cast<LRESULT>(control->ControlColor(reinterpret_cast<HDC>(wParam)));
       }
       break;
     default:

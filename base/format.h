@@ -34,3 +34,5 @@ std::string FormatText(std::string_view pattern, std::initializer_list<FormatArg
 
 // The value of a hexadecimal digit in either case, -1 for any other character.
 int HexDigitValue(char c);
+// A decimal digit, '0' to '9', whatever the locale.
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -14,16 +14,16 @@ constexpr LONG BandRows = 32;
 UniquePalette PaletteOf(HBITMAP bitmap) {
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   ScopedSelect select(dc.get(), bitmap);
-  RGBQUAD colours[256];
-  const UINT count = GetDIBColorTable(dc.get(), 0, 256, colours);
+  RGBQUAD colors[256];
+  const UINT count = GetDIBColorTable(dc.get(), 0, 256, colors);
   if (count == 0) return UniquePalette();
   std::vector<unsigned char> storage(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
   auto* palette = reinterpret_cast<LOGPALETTE*>(storage.data());
   palette->palVersion = 0x300;
   palette->palNumEntries = static_cast<WORD>(count);
   for (UINT i = 0; i < count; ++i) {
-    palette->palPalEntry[i] = PALETTEENTRY{colours[i].rgbRed, colours[i].rgbGreen,
-                                           colours[i].rgbBlue, 0};
+    palette->palPalEntry[i] = PALETTEENTRY{colors[i].rgbRed, colors[i].rgbGreen,
+                                           colors[i].rgbBlue, 0};
   }
   return UniquePalette(CreatePalette(palette));
 }
@@ -47,9 +47,9 @@ TBitmap LoadBitmapResource(const std::string& name) {
   const auto* stored = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
   if (!stored) throw ResourceNotFound(name);
   const BITMAPINFOHEADER& header = stored->bmiHeader;
-  const DWORD colours = header.biClrUsed != 0 ? header.biClrUsed
+  const DWORD colors = header.biClrUsed != 0 ? header.biClrUsed
                         : header.biBitCount <= 8 ? 1u << header.biBitCount : 0u;
-  const std::size_t infoSize = header.biSize + colours * sizeof(RGBQUAD);
+  const std::size_t infoSize = header.biSize + colors * sizeof(RGBQUAD);
   if (header.biSize < sizeof(BITMAPINFOHEADER) || infoSize > SizeofResource(module, found)) {
     throw ResourceNotFound(name);
   }

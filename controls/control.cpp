@@ -2,7 +2,7 @@
 
 #include "base/errors.h"
 #include "base/platform.h"
-#include "controls/colours.h"
+#include "controls/colors.h"
 #include "controls/property_table.h"
 #include "controls/property_values.h"
 #include "res/strings.h"
@@ -84,9 +84,9 @@ TColor TControl::Color() const {
   return parentColor_ ? static_cast<const TControl&>(host_.HostWindow()).color_ : color_;
 }
 
-void TControl::SetColor(TColor colour) {
-  const bool changed = Color() != colour;
-  color_ = colour;
+void TControl::SetColor(TColor color) {
+  const bool changed = Color() != color;
+  color_ = color;
   parentColor_ = false;
   if (changed) ColorChanged();
 }
@@ -290,19 +290,19 @@ void TWinControl::Repaint() {
 }
 
 
-HBRUSH TWinControl::ColourBrush() {
-  const COLORREF colour = ColorToRgb(Color());
-  if (!brush_ || brushColour_ != colour) {
-    brush_.reset(CreateSolidBrush(colour));
-    brushColour_ = colour;
+HBRUSH TWinControl::ColorBrush() {
+  const COLORREF color = ColorToRgb(Color());
+  if (!brush_ || brushColor_ != color) {
+    brush_.reset(CreateSolidBrush(color));
+    brushColor_ = color;
   }
   return brush_.get();
 }
 
-HBRUSH TWinControl::ControlColour(HDC dc) {
+HBRUSH TWinControl::ControlColor(HDC dc) {
   SetTextColor(dc, ColorToRgb(Font().color));
   SetBkColor(dc, ColorToRgb(Color()));
-  return ColourBrush();
+  return ColorBrush();
 }
 
 void TWinControl::BoundsChanged() {

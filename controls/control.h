@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "base/colour.h"
+#include "base/color.h"
 #include "controls/description.h"
 #include "controls/events.h"
 #include "controls/font.h"
@@ -87,7 +87,7 @@ public:
 
   // The colour the control paints with: its parent's while ParentColor holds.
   TColor Color() const;
-  void SetColor(TColor colour);
+  void SetColor(TColor color);
   void SetParentColor(bool parentColor);
 
   // The font the control draws with: its parent's while ParentFont holds.
@@ -189,7 +189,7 @@ public:
   // Notifications that the parent window passes on to the control they concern.
   virtual void CommandNotified(WORD /*code*/) {}
   virtual bool DrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
-  virtual HBRUSH ControlColour(HDC dc);
+  virtual HBRUSH ControlColor(HDC dc);
 
   // Our control behind a window of this program, or none.
   static TWinControl* FromHandle(HWND window);
@@ -204,7 +204,7 @@ protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
   // The solid brush of the control's colour, made again when the colour changes.
-  HBRUSH ColourBrush();
+  HBRUSH ColorBrush();
   // The control's WM_GETDLGCODE answer, as the dialog keys see it.
   virtual UINT DialogCode();
 
@@ -229,7 +229,7 @@ private:
   int tabOrder_ = -1;
   bool tabStop_ = true;
   UniqueBrush brush_;
-  COLORREF brushColour_ = 0;
+  COLORREF brushColor_ = 0;
   bool changingFocus_ = false;
 
 public:

@@ -35,7 +35,6 @@ constexpr std::int64_t MaxHex = 0xFFFFFFFFLL;
 bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsNameChar(char c) { return IsLetter(c) || IsDigit(c) || c == '.'; }
 
 struct Token {

@@ -2,6 +2,7 @@
 
 #include "controls/property_table.h"
 #include "controls/property_values.h"
+#include "controls/window_text.h"
 
 namespace {
 
@@ -37,10 +38,7 @@ TCustomEdit::TCustomEdit(ControlHost& host) : TWinControl(host) { color_ = clWin
 std::string TCustomEdit::Text() const {
   HWND window = HandleIfCreated();
   if (window == nullptr) return text_;
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-  return text;
+  return WindowText(window);
 }
 
 void TCustomEdit::SetText(const std::string& text) {

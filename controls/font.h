@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "base/colour.h"
+#include "base/color.h"
 #include "controls/handles.h"
 
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
@@ -15,12 +15,6 @@ struct TFont {
   TColor color = clWindowText;
   int charset = DEFAULT_CHARSET;
   unsigned style = 0;  // FontStyle bits
-
-  bool operator==(const TFont& other) const {
-    return name == other.name && height == other.height && color == other.color &&
-           charset == other.charset && style == other.style;
-  }
-  bool operator!=(const TFont& other) const { return !(*this == other); }
 };
 
 UniqueFont CreatePlatformFont(const TFont& font);

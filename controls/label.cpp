@@ -1,6 +1,6 @@
 #include "controls/label.h"
 
-#include "controls/colours.h"
+#include "controls/colors.h"
 #include "controls/property_table.h"
 #include "controls/property_values.h"
 

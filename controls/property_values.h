@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/colour.h"
+#include "base/color.h"
 #include "controls/description.h"
 
 // The border of edit boxes and list boxes: none or a sunken edge.

@@ -2,8 +2,9 @@
 
 #include <vector>
 
+#include "app/form.h"
 #include "base/platform.h"
-#include "controls/colours.h"
+#include "controls/colors.h"
 #include "controls/property_table.h"
 #include "controls/property_values.h"
 #include "res/strings.h"
@@ -101,7 +102,6 @@ void TBitBtn::SetNumGlyphs(int count) {
 }
 
 void TBitBtn::SetKind(TBitBtnKind kind) {
-  kind_ = kind;
   if (kind != TBitBtnKind::bkOK) return;
   SetGlyph(LoadBitmapResource("BBOK"));
   numGlyphs_ = 2;
@@ -109,7 +109,7 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
     caption_ = LoadText(IDS_OK_CAPTION);
     if (HWND window = HandleIfCreated()) SetWindowTextA(window, caption_.c_str());
   }
-  modalResult = 1;
+  modalResult = mrOk;
   isDefault = true;
   cancel = false;
 }

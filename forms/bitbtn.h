@@ -20,7 +20,6 @@ public:
   void SetGlyph(TBitmap glyph);
   void SetNumGlyphs(int count);
   void SetKind(TBitBtnKind kind);
-  TBitBtnKind Kind() const { return kind_; }
 
   int modalResult = 0;
   bool isDefault = false;
@@ -28,7 +27,6 @@ public:
   TNotifyEvent OnClick;
 
   void Click();
-  bool Active() const { return active_; }
 
   bool IsPushButton() const override { return true; }
   void FocusChanged(TWinControl& focused) override;
@@ -49,7 +47,6 @@ private:
 
   std::string caption_;
   bool captionStored_ = false;
-  TBitBtnKind kind_ = TBitBtnKind::bkCustom;
   TBitmap glyph_;
   int numGlyphs_ = 1;
   COLORREF transparent_ = 0;

@@ -51,5 +51,5 @@ void Tquorl::SetCounterText(const std::string& text) { Edit2->SetText(text); }
 void Tquorl::RepaintCounter() { Edit2->Repaint(); }
 void Tquorl::SetCongratulation(const std::string& text) { messa->Label1->SetCaption(text); }
 void Tquorl::ShowCongratulation() { messa->ShowModal(); }
-void Tquorl::SetMessageColour(TColor colour) { messa->SetColor(colour); }
-void Tquorl::SetScoresColour(TColor colour) { score1->SetColor(colour); }
+void Tquorl::SetMessageColor(TColor color) { messa->SetColor(color); }
+void Tquorl::SetScoresColor(TColor color) { score1->SetColor(color); }

@@ -36,8 +36,8 @@ public:
   void RepaintCounter() override {}
   void SetCongratulation(const std::string&) override {}
   void ShowCongratulation() override {}
-  void SetMessageColour(TColor) override {}
-  void SetScoresColour(TColor) override {}
+  void SetMessageColor(TColor) override {}
+  void SetScoresColor(TColor) override {}
 };
 
 void Check(bool condition) {

@@ -54,8 +54,8 @@ double GuessValue(const std::string& text) {
 
 void NewGame(GameBoard& board) {
   ReseedFromClock();
-  board.SetMessageColour(GameBlue);
-  board.SetScoresColour(GameBlue);
+  board.SetMessageColor(GameBlue);
+  board.SetScoresColor(GameBlue);
   Secret = DrawSecret();
   AttemptCounter = 0;
   board.SetCounterText("0");

@@ -49,28 +49,28 @@ class Capture {
   int height() const { return height_; }
   COLORREF at(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
 
-  int count(COLORREF colour) const {
+  int count(COLORREF color) const {
     int found = 0;
-    for (COLORREF pixel : pixels_) found += pixel == colour ? 1 : 0;
+    for (COLORREF pixel : pixels_) found += pixel == color ? 1 : 0;
     return found;
   }
 
   // Pixels of the border that are not `colour`.
-  int borderNot(COLORREF colour) const {
+  int borderNot(COLORREF color) const {
     int other = 0;
     for (int x = 0; x < width_; ++x) {
-      other += (at(x, 0) != colour) + (at(x, height_ - 1) != colour);
+      other += (at(x, 0) != color) + (at(x, height_ - 1) != color);
     }
     for (int y = 1; y + 1 < height_; ++y) {
-      other += (at(0, y) != colour) + (at(width_ - 1, y) != colour);
+      other += (at(0, y) != color) + (at(width_ - 1, y) != color);
     }
     return other;
   }
 
   // Pixels of the row `y`, from `inset` to `width - inset`, that are not `colour`.
-  int rowNot(int y, int inset, COLORREF colour) const {
+  int rowNot(int y, int inset, COLORREF color) const {
     int other = 0;
-    for (int x = inset; x < width_ - inset; ++x) other += at(x, y) != colour;
+    for (int x = inset; x < width_ - inset; ++x) other += at(x, y) != color;
     return other;
   }
 
