@@ -13,18 +13,26 @@
 namespace {
 
 const NamedValue<TBorderIcon> BorderIconNames[] = {
-    {"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize},
-    {"biHelp", biHelp}};
+    {"biSystemMenu", biSystemMenu},
+    {"biMinimize", biMinimize},
+    {"biMaximize", biMaximize},
+    {"biHelp", biHelp},
+};
 
 const NamedValue<TFormBorderStyle> BorderStyleNames[] = {
-    {"bsNone", TFormBorderStyle::bsNone},        {"bsSingle", TFormBorderStyle::bsSingle},
-    {"bsSizeable", TFormBorderStyle::bsSizeable}, {"bsDialog", TFormBorderStyle::bsDialog},
+    {"bsNone", TFormBorderStyle::bsNone},
+    {"bsSingle", TFormBorderStyle::bsSingle},
+    {"bsSizeable", TFormBorderStyle::bsSizeable},
+    {"bsDialog", TFormBorderStyle::bsDialog},
     {"bsToolWindow", TFormBorderStyle::bsToolWindow},
-    {"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}};
+    {"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin},
+};
 
-const NamedValue<TWindowState> WindowStateNames[] = {{"wsNormal", TWindowState::wsNormal},
-                                                     {"wsMinimized", TWindowState::wsMinimized},
-                                                     {"wsMaximized", TWindowState::wsMaximized}};
+const NamedValue<TWindowState> WindowStateNames[] = {
+    {"wsNormal", TWindowState::wsNormal},
+    {"wsMinimized", TWindowState::wsMinimized},
+    {"wsMaximized", TWindowState::wsMaximized},
+};
 
 const NamedValue<int> PositionNames[] = {{"poDesigned", 0}};
 

@@ -9,7 +9,10 @@
 
 namespace {
 
-const NamedValue<TAlign> AlignNames[] = {{"alNone", TAlign::alNone}, {"alClient", TAlign::alClient}};
+const NamedValue<TAlign> AlignNames[] = {
+    {"alNone", TAlign::alNone},
+    {"alClient", TAlign::alClient},
+};
 
 TAlign AsAlign(const DescriptionValue& value) { return AsEnum(value, AlignNames); }
 

@@ -16,25 +16,48 @@ void Expect(const DescriptionValue& value, Kind kind) {
 }
 
 const NamedValue<TColor> ColorNames[] = {
-    {"clBlack", clBlack}, {"clMaroon", 0x000080}, {"clGreen", clGreen},
-    {"clOlive", clOlive}, {"clNavy", 0x800000}, {"clPurple", 0x800080},
-    {"clTeal", 0x808000}, {"clGray", 0x808080}, {"clSilver", 0xC0C0C0},
-    {"clRed", 0x0000FF}, {"clLime", 0x00FF00}, {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
-    {"clWhite", clWhite}, {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow},
-    {"clBtnHighlight", clBtnHighlight}, {"clWindowFrame", clWindowFrame},
-    {"clWindow", clWindow}, {"clWindowText", clWindowText}};
+    {"clBlack", clBlack},
+    {"clMaroon", 0x000080},
+    {"clGreen", clGreen},
+    {"clOlive", clOlive},
+    {"clNavy", 0x800000},
+    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},
+    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},
+    {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},
+    {"clWhite", clWhite},
+    {"clBtnFace", clBtnFace},
+    {"clBtnShadow", clBtnShadow},
+    {"clBtnHighlight", clBtnHighlight},
+    {"clWindowFrame", clWindowFrame},
+    {"clWindow", clWindow},
+    {"clWindowText", clWindowText},
+};
 
 const NamedValue<int> CharsetNames[] = {
-    {"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET},
-    {"SYMBOL_CHARSET", SYMBOL_CHARSET}, {"OEM_CHARSET", OEM_CHARSET}};
+    {"ANSI_CHARSET", ANSI_CHARSET},
+    {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+    {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+    {"OEM_CHARSET", OEM_CHARSET},
+};
 
 const NamedValue<FontStyle> FontStyleNames[] = {
-    {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline},
-    {"fsStrikeOut", fsStrikeOut}};
+    {"fsBold", fsBold},
+    {"fsItalic", fsItalic},
+    {"fsUnderline", fsUnderline},
+    {"fsStrikeOut", fsStrikeOut},
+};
 
 const NamedValue<TBorderStyle> BorderStyleNames[] = {
-    {"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle}};
+    {"bsNone", TBorderStyle::bsNone},
+    {"bsSingle", TBorderStyle::bsSingle},
+};
 
 }  // namespace
 

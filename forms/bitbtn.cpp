@@ -13,8 +13,10 @@ namespace {
 
 constexpr int GlyphSpacing = 4;
 
-const NamedValue<TBitBtnKind> KindNames[] = {{"bkCustom", TBitBtnKind::bkCustom},
-                                             {"bkOK", TBitBtnKind::bkOK}};
+const NamedValue<TBitBtnKind> KindNames[] = {
+    {"bkCustom", TBitBtnKind::bkCustom},
+    {"bkOK", TBitBtnKind::bkOK},
+};
 const NamedValue<int> LayoutNames[] = {{"blGlyphLeft", 0}};
 
 TBitmap AsGlyph(const DescriptionValue& value) { return LoadBitmapResource(AsBitmapName(value)); }
