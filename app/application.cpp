@@ -20,8 +20,7 @@ constexpr UINT LastKeyMessage = 0x108;
 std::string TitleFromModule() {
   char path[256] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
-  // The path comes in the ANSI code page, yet is converted from the OEM one on purpose:
-  // the task-bar entry has always been named so, accented letters included.
+  // ANSI text converted as if OEM, on purpose: the task-bar entry has always been named so.
   OemToCharA(path, path);
   std::string title(path);
   const std::size_t slash = title.rfind('\\');
@@ -131,8 +130,7 @@ bool TApplication::IsKeyMessage(const MSG& message) {
 }
 
 void TApplication::Idle() {
-  // No hooks, hints or actions in this program, so there is no idle work to do: the
-  // step only waits for the next message.
+  // No hooks, hints or actions in this program: there is no idle work, only the wait.
   WaitMessage();
 }
 
