@@ -3,8 +3,10 @@
 // its class. It carries the focus bookkeeping that decides when OnActivate fires, the
 // show, hide and close rules, modal showing, and the window-level meaning of Tab,
 // the arrow keys, Enter and Escape.
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -27,6 +29,13 @@ struct HandlerEntry {
   std::string name;
   std::variant<TNotifyEvent, TKeyEvent, TCloseEvent> handler;
 };
+
+// A window's method offered under its name: Handler("BitBtn1Click", this, &Tquorl::BitBtn1Click).
+template <class Form, class... Args>
+HandlerEntry Handler(std::string name, Form* form, void (Form::*method)(Args...)) {
+  return {std::move(name),
+          std::function<void(Args...)>([form, method](Args... args) { (form->*method)(args...); })};
+}
 
 class TForm : public TWinControl, public EventBinder, public ControlHost {
 public:

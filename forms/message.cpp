@@ -11,8 +11,8 @@ constexpr int LabelWidthMargin = 30;
 
 Tmessa::Tmessa() : TForm("Tmessa") {
   LoadDescription(CreateWindowComponent, {
-      {"FormActivate", TNotifyEvent([this](TObject& s) { FormActivate(s); })},
-      {"BitBtn1Click", TNotifyEvent([this](TObject& s) { BitBtn1Click(s); })},
+      Handler("FormActivate", this, &Tmessa::FormActivate),
+      Handler("BitBtn1Click", this, &Tmessa::BitBtn1Click),
   });
   Label1 = &Field<TLabel>("Label1");
 }

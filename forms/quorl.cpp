@@ -13,11 +13,11 @@ Tquorl* quorl = nullptr;
 
 Tquorl::Tquorl() : TForm("Tquorl") {
   LoadDescription(CreateWindowComponent, {
-      {"FormActivate", TNotifyEvent([this](TObject& s) { FormActivate(s); })},
-      {"Edit1KeyDown", TKeyEvent([this](TObject& s, WORD& k, TShiftState sh) { Edit1KeyDown(s, k, sh); })},
-      {"BitBtn1Click", TNotifyEvent([this](TObject& s) { BitBtn1Click(s); })},
-      {"Rgles1Click", TNotifyEvent([this](TObject& s) { Rgles1Click(s); })},
-      {"Quitter1Click", TNotifyEvent([this](TObject& s) { Quitter1Click(s); })},
+      Handler("FormActivate", this, &Tquorl::FormActivate),
+      Handler("Edit1KeyDown", this, &Tquorl::Edit1KeyDown),
+      Handler("BitBtn1Click", this, &Tquorl::BitBtn1Click),
+      Handler("Rgles1Click", this, &Tquorl::Rgles1Click),
+      Handler("Quitter1Click", this, &Tquorl::Quitter1Click),
   });
   Edit1 = &Field<TEdit>("Edit1");
   ListBox1 = &Field<TListBox>("ListBox1");

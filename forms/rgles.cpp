@@ -7,7 +7,7 @@ Tregles* regles = nullptr;
 
 Tregles::Tregles() : TForm("Tregles") {
   LoadDescription(CreateWindowComponent, {
-      {"FormActivate", TNotifyEvent([this](TObject& s) { FormActivate(s); })},
+      Handler("FormActivate", this, &Tregles::FormActivate),
   });
   Mquorl = &Field<TMemo>("Mquorl");
 }

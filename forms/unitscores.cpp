@@ -26,9 +26,9 @@ private:
 
 Tscore1::Tscore1() : TForm("Tscore1") {
   LoadDescription(CreateWindowComponent, {
-      {"Edit1Change", TNotifyEvent([this](TObject& s) { Edit1Change(s); })},
-      {"FormClose", TCloseEvent([this](TObject& s, TCloseAction& a) { FormClose(s, a); })},
-      {"BitBtn2Click", TNotifyEvent([this](TObject& s) { BitBtn2Click(s); })},
+      Handler("Edit1Change", this, &Tscore1::Edit1Change),
+      Handler("FormClose", this, &Tscore1::FormClose),
+      Handler("BitBtn2Click", this, &Tscore1::BitBtn2Click),
   });
   Edit1 = &Field<TEdit>("Edit1");
   ListBox1 = &Field<TListBox>("ListBox1");
