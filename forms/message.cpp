@@ -10,10 +10,11 @@ Tmessa* messa = nullptr;
 constexpr int LabelWidthMargin = 30;
 
 Tmessa::Tmessa() : TForm("Tmessa") {
-  LoadDescription(CreateWindowComponent, {
+  std::vector<HandlerEntry> handlers = {
       Handler("FormActivate", this, &Tmessa::FormActivate),
       Handler("BitBtn1Click", this, &Tmessa::BitBtn1Click),
-  });
+  };
+  LoadDescription(CreateWindowComponent, std::move(handlers));
   Label1 = &Field<TLabel>("Label1");
 }
 

@@ -12,13 +12,14 @@
 Tquorl* quorl = nullptr;
 
 Tquorl::Tquorl() : TForm("Tquorl") {
-  LoadDescription(CreateWindowComponent, {
+  std::vector<HandlerEntry> handlers = {
       Handler("FormActivate", this, &Tquorl::FormActivate),
       Handler("Edit1KeyDown", this, &Tquorl::Edit1KeyDown),
       Handler("BitBtn1Click", this, &Tquorl::BitBtn1Click),
       Handler("Rgles1Click", this, &Tquorl::Rgles1Click),
       Handler("Quitter1Click", this, &Tquorl::Quitter1Click),
-  });
+  };
+  LoadDescription(CreateWindowComponent, std::move(handlers));
   Edit1 = &Field<TEdit>("Edit1");
   ListBox1 = &Field<TListBox>("ListBox1");
   Edit2 = &Field<TEdit>("Edit2");

@@ -6,9 +6,10 @@
 Tregles* regles = nullptr;
 
 Tregles::Tregles() : TForm("Tregles") {
-  LoadDescription(CreateWindowComponent, {
+  std::vector<HandlerEntry> handlers = {
       Handler("FormActivate", this, &Tregles::FormActivate),
-  });
+  };
+  LoadDescription(CreateWindowComponent, std::move(handlers));
   Mquorl = &Field<TMemo>("Mquorl");
 }
 

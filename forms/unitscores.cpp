@@ -25,11 +25,12 @@ private:
 }  // namespace
 
 Tscore1::Tscore1() : TForm("Tscore1") {
-  LoadDescription(CreateWindowComponent, {
+  std::vector<HandlerEntry> handlers = {
       Handler("Edit1Change", this, &Tscore1::Edit1Change),
       Handler("FormClose", this, &Tscore1::FormClose),
       Handler("BitBtn2Click", this, &Tscore1::BitBtn2Click),
-  });
+  };
+  LoadDescription(CreateWindowComponent, std::move(handlers));
   Edit1 = &Field<TEdit>("Edit1");
   ListBox1 = &Field<TListBox>("ListBox1");
   edit2 = &Field<TEdit>("edit2");
