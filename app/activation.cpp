@@ -26,8 +26,8 @@ void TForm::HandleActivate(WPARAM wParam) {
 }
 
 void TForm::SetActiveControl(TWinControl* control) {
-  if (control != nullptr &&
-      (static_cast<TControl*>(control) == this || &control->Host() != this || !control->CanFocus())) {
+  if (control != nullptr && (static_cast<TControl*>(control) == this || &control->Host() != this ||
+                             !control->CanFocus())) {
     throw EInvalidOperation(LoadText(IDS_CANNOT_FOCUS));
   }
   activeControl_ = control;

@@ -53,8 +53,8 @@ TApplication::TApplication() : startupShow_(StartupShowCommand()) {
   const std::string title = TitleFromModule();
   handle_ = CreateWindowExA(0, ApplicationClass, title.c_str(),
                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                            0, 0, nullptr, nullptr, instance, static_cast<MessageTarget*>(this));
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, instance, static_cast<MessageTarget*>(this));
   SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   // The task-bar entry offers only Restore, Minimise and Close.
   HMENU menu = GetSystemMenu(handle_, FALSE);

@@ -71,7 +71,7 @@ private:
 
   HWND handle_ = nullptr;
   std::vector<std::unique_ptr<TForm>> forms_;  // creation order
-  std::vector<HWND> hiddenWithApplication_;     // while minimised
+  std::vector<HWND> hiddenWithApplication_;    // while minimised
   TForm* mainForm_ = nullptr;
   int startupShow_ = SW_SHOWDEFAULT;
   bool terminated_ = false;

@@ -5,9 +5,9 @@
 
 struct ErrorDescription {
   enum Kind {
-    Silent,     // EAbort: no report shows it
-    Error,      // an Exception, or an error described as one: class name and message
-    OtherObject // not an error at all: its class cannot be named, it has no message
+    Silent,      // EAbort: no report shows it
+    Error,       // an Exception, or an error described as one: class name and message
+    OtherObject  // not an error at all: its class cannot be named, it has no message
   };
   Kind kind;
   std::string className;

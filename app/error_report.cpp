@@ -38,14 +38,14 @@ constexpr UINT MoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIV
 
 }  // namespace
 
-int TApplication::ProgramMessageBox(const std::string& text, const std::string& caption, UINT flags) {
+int TApplication::ProgramMessageBox(const std::string& text, const std::string& caption,
+                                    UINT flags) {
   HWND active = GetActiveWindow();
   // The box comes up on the monitor of the active window.
   RECT moved{};
   bool wasMoved = false;
-  if (active != nullptr &&
-      MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) !=
-          MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST)) {
+  if (active != nullptr && MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) !=
+                               MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST)) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST), &monitor);

@@ -42,7 +42,9 @@ TFormBorderStyle AsFormBorderStyle(const DescriptionValue& value) {
   return AsEnum(value, BorderStyleNames);
 }
 
-TWindowState AsWindowState(const DescriptionValue& value) { return AsEnum(value, WindowStateNames); }
+TWindowState AsWindowState(const DescriptionValue& value) {
+  return AsEnum(value, WindowStateNames);
+}
 
 int AsPosition(const DescriptionValue& value) { return AsEnum(value, PositionNames); }
 
@@ -99,9 +101,15 @@ void TForm::SetWindowState(TWindowState state) {
   HWND window = HandleIfCreated();
   if (window == nullptr || !Visible() || loading_) return;
   switch (state) {
-    case TWindowState::wsNormal: ShowWindow(window, SW_SHOWNORMAL); break;
-    case TWindowState::wsMinimized: ShowWindow(window, SW_MINIMIZE); break;
-    case TWindowState::wsMaximized: ShowWindow(window, SW_SHOWMAXIMIZED); break;
+    case TWindowState::wsNormal:
+      ShowWindow(window, SW_SHOWNORMAL);
+      break;
+    case TWindowState::wsMinimized:
+      ShowWindow(window, SW_MINIMIZE);
+      break;
+    case TWindowState::wsMaximized:
+      ShowWindow(window, SW_SHOWMAXIMIZED);
+      break;
   }
 }
 
@@ -169,11 +177,17 @@ void TForm::FillParams(WindowParams& params) {
   params.caption = caption_;
   params.style = WS_CLIPCHILDREN;
   switch (borderStyle) {
-    case TFormBorderStyle::bsNone: params.style |= WS_POPUP; break;
+    case TFormBorderStyle::bsNone:
+      params.style |= WS_POPUP;
+      break;
     case TFormBorderStyle::bsSingle:
-    case TFormBorderStyle::bsToolWindow: params.style |= WS_CAPTION | WS_BORDER; break;
+    case TFormBorderStyle::bsToolWindow:
+      params.style |= WS_CAPTION | WS_BORDER;
+      break;
     case TFormBorderStyle::bsSizeable:
-    case TFormBorderStyle::bsSizeToolWin: params.style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TFormBorderStyle::bsSizeToolWin:
+      params.style |= WS_CAPTION | WS_THICKFRAME;
+      break;
     case TFormBorderStyle::bsDialog:
       params.style |= WS_CAPTION | WS_DLGFRAME;
       params.exStyle |= WS_EX_DLGMODALFRAME;

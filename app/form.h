@@ -146,7 +146,7 @@ private:
   std::string menuName_;
   std::vector<HandlerEntry> handlers_;
   std::vector<std::unique_ptr<TComponent>> components_;  // creation order
-  std::vector<TControl*> controls_;                       // child order
+  std::vector<TControl*> controls_;                      // child order
   TWinControl* activeControl_ = nullptr;
   bool windowActive_ = false;
   bool modal_ = false;

@@ -18,9 +18,12 @@ constexpr UINT HideWithoutActivating =
 
 int TForm::ShowCommand() const {
   switch (windowState_) {
-    case TWindowState::wsMinimized: return SW_SHOWMINNOACTIVE;
-    case TWindowState::wsMaximized: return SW_SHOWMAXIMIZED;
-    case TWindowState::wsNormal: break;
+    case TWindowState::wsMinimized:
+      return SW_SHOWMINNOACTIVE;
+    case TWindowState::wsMaximized:
+      return SW_SHOWMAXIMIZED;
+    case TWindowState::wsNormal:
+      break;
   }
   return SW_SHOWNORMAL;
 }

@@ -8,9 +8,9 @@
 TimeOfDay UtcTimeOfDay() {
   using std::chrono::milliseconds;
   constexpr long long MillisecondsPerDay = 86'400'000;
-  const long long sinceEpoch = std::chrono::duration_cast<milliseconds>(
-                                   std::chrono::system_clock::now().time_since_epoch())
-                                   .count();
+  const long long sinceEpoch =
+      std::chrono::duration_cast<milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+          .count();
   // The system clock counts from midnight UTC and ignores leap seconds.
   long long today = sinceEpoch % MillisecondsPerDay;
   if (today < 0) today += MillisecondsPerDay;

@@ -24,10 +24,11 @@ std::string LoadText(unsigned id) {
   // system's own code page, so the conversion names it rather than reading "A" texts.
   constexpr UINT WesternEuropean = 1252;
   const wchar_t* stored = nullptr;
-  const int length = LoadStringW(GetModuleHandleA(nullptr), id,
-                                 reinterpret_cast<wchar_t*>(&stored), 0);
+  const int length =
+      LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<wchar_t*>(&stored), 0);
   if (length <= 0 || stored == nullptr) return std::string();
-  const int size = WideCharToMultiByte(WesternEuropean, 0, stored, length, nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(WesternEuropean, 0, stored, length, nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
   WideCharToMultiByte(WesternEuropean, 0, stored, length, text.data(), size, nullptr, nullptr);
   return text;

@@ -22,8 +22,8 @@ UniquePalette PaletteOf(HBITMAP bitmap) {
   palette->palVersion = 0x300;
   palette->palNumEntries = static_cast<WORD>(count);
   for (UINT i = 0; i < count; ++i) {
-    palette->palPalEntry[i] = PALETTEENTRY{colors[i].rgbRed, colors[i].rgbGreen,
-                                           colors[i].rgbBlue, 0};
+    palette->palPalEntry[i] =
+        PALETTEENTRY{colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
   }
   return UniquePalette(CreatePalette(palette));
 }
@@ -47,14 +47,16 @@ TBitmap LoadBitmapResource(const std::string& name) {
   const auto* stored = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
   if (!stored) throw ResourceNotFound(name);
   const BITMAPINFOHEADER& header = stored->bmiHeader;
-  const DWORD colors = header.biClrUsed != 0 ? header.biClrUsed
-                        : header.biBitCount <= 8 ? 1u << header.biBitCount : 0u;
+  const DWORD colors = header.biClrUsed != 0    ? header.biClrUsed
+                       : header.biBitCount <= 8 ? 1u << header.biBitCount
+                                                : 0u;
   const std::size_t infoSize = header.biSize + colors * sizeof(RGBQUAD);
   if (header.biSize < sizeof(BITMAPINFOHEADER) || infoSize > SizeofResource(module, found)) {
     throw ResourceNotFound(name);
   }
-  std::vector<unsigned char> plainStorage(reinterpret_cast<const unsigned char*>(stored),
-                                          reinterpret_cast<const unsigned char*>(stored) + infoSize);
+  std::vector<unsigned char> plainStorage(
+      reinterpret_cast<const unsigned char*>(stored),
+      reinterpret_cast<const unsigned char*>(stored) + infoSize);
   auto* plain = reinterpret_cast<BITMAPINFO*>(plainStorage.data());
   plain->bmiHeader.biCompression = BI_RGB;
   plain->bmiHeader.biSizeImage = 0;
@@ -64,9 +66,9 @@ TBitmap LoadBitmapResource(const std::string& name) {
   void* pixels = nullptr;
   result.bitmap.reset(CreateDIBSection(dc.get(), plain, DIB_RGB_COLORS, &pixels, nullptr, 0));
   const LONG height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-  if (!result.bitmap ||
-      SetDIBits(dc.get(), result.bitmap.get(), 0, static_cast<UINT>(height),
-                reinterpret_cast<const unsigned char*>(stored) + infoSize, stored, DIB_RGB_COLORS) == 0) {
+  if (!result.bitmap || SetDIBits(dc.get(), result.bitmap.get(), 0, static_cast<UINT>(height),
+                                  reinterpret_cast<const unsigned char*>(stored) + infoSize, stored,
+                                  DIB_RGB_COLORS) == 0) {
     throw ResourceNotFound(name);
   }
   result.width = header.biWidth;

@@ -165,10 +165,10 @@ void TWinControl::CreateHandle() {
   if (handle_ != nullptr) return;  // creating the parent created this one too
   WindowParams params;
   FillParams(params);
-  HWND window = CreateWindowExA(params.exStyle, params.className, params.caption.c_str(),
-                                params.style, Left(), Top(), Width(), Height(), parent,
-                                nullptr, GetModuleHandleA(nullptr),
-                                params.platformClass ? nullptr : static_cast<MessageTarget*>(this));
+  HWND window =
+      CreateWindowExA(params.exStyle, params.className, params.caption.c_str(), params.style,
+                      Left(), Top(), Width(), Height(), parent, nullptr, GetModuleHandleA(nullptr),
+                      params.platformClass ? nullptr : static_cast<MessageTarget*>(this));
   if (window == nullptr) throw EInvalidOperation(LoadText(IDS_CREATE_WINDOW_ERROR));
   if (params.platformClass) {
     handle_ = window;
@@ -292,7 +292,6 @@ void TWinControl::Repaint() {
   UpdateWindow(handle_);
 }
 
-
 HBRUSH TWinControl::ColorBrush() {
   const COLORREF color = ColorToRgb(Color());
   if (!brush_ || brushColor_ != color) {
@@ -310,8 +309,7 @@ HBRUSH TWinControl::ControlColor(HDC dc) {
 
 void TWinControl::BoundsChanged() {
   if (handle_ == nullptr) return;
-  SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TWinControl::ColorChanged() { Invalidate(); }
@@ -333,8 +331,7 @@ void TWinControl::Invalidate() {
   if (handle_ != nullptr) InvalidateRect(handle_, nullptr, TRUE);
 }
 
-bool TWinControl::ApplyProperty(const DescriptionProperty& property,
-                                const EventBinder& binder) {
+bool TWinControl::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {
   return ApplyFromTable(*this, WinControlProperties, property, binder) ||
          TControl::ApplyProperty(property, binder);
 }

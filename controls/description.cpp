@@ -32,9 +32,7 @@ constexpr std::int64_t MaxHex = 0xFFFFFFFFLL;
 
 [[noreturn]] void BadFormat() { throw EReadError(LoadText(IDS_BAD_STREAM_FORMAT)); }
 
-bool IsLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsNameChar(char c) { return IsLetter(c) || IsDigit(c) || c == '.'; }
 
 struct Token {
@@ -68,8 +66,8 @@ public:
       ReadHex(token);
     } else if (c == '"') {
       ReadString(token);
-    } else if (c == '=' || c == ':' || c == '{' || c == '}' || c == '[' || c == ']' ||
-               c == '(' || c == ')' || c == ',') {
+    } else if (c == '=' || c == ':' || c == '{' || c == '}' || c == '[' || c == ']' || c == '(' ||
+               c == ')' || c == ',') {
       token.kind = Token::Kind::Punct;
       token.text.assign(1, c);
       ++pos_;
@@ -105,8 +103,7 @@ private:
     const std::size_t start = pos_;
     while (pos_ < data_.size() && IsNameChar(data_[pos_])) {
       // Dots join plain names: no empty part, no dot at the end.
-      if (data_[pos_] == '.' &&
-          (pos_ + 1 >= data_.size() || !IsLetter(data_[pos_ + 1]))) {
+      if (data_[pos_] == '.' && (pos_ + 1 >= data_.size() || !IsLetter(data_[pos_ + 1]))) {
         BadFormat();
       }
       ++pos_;

@@ -32,10 +32,10 @@
 struct DescriptionValue {
   enum class Kind { Integer, String, Identifier, Set, StringList, Resource };
   Kind kind = Kind::Integer;
-  std::int64_t integer = 0;          // Integer
-  std::string text;                  // String, Identifier; Resource: the resource name
-  std::string resourceKind;          // Resource: "bitmap", "icon"
-  std::vector<std::string> items;    // Set (identifiers), StringList (strings)
+  std::int64_t integer = 0;        // Integer
+  std::string text;                // String, Identifier; Resource: the resource name
+  std::string resourceKind;        // Resource: "bitmap", "icon"
+  std::vector<std::string> items;  // Set (identifiers), StringList (strings)
 };
 
 struct DescriptionProperty {

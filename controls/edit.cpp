@@ -64,8 +64,7 @@ void TCustomEdit::FillParams(WindowParams& params) {
   params.caption = text_;  // given at creation, so that no change notice fires
 }
 
-bool TCustomEdit::ApplyProperty(const DescriptionProperty& property,
-                                const EventBinder& binder) {
+bool TCustomEdit::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {
   return ApplyFromTable(*this, CustomEditProperties, property, binder) ||
          TWinControl::ApplyProperty(property, binder);
 }

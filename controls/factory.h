@@ -7,7 +7,7 @@
 
 // Makes the component of a class that a description names, for the window `host`.
 using ComponentFactory = std::unique_ptr<TComponent> (*)(const std::string& className,
-                                                          ControlHost& host);
+                                                         ControlHost& host);
 
 // The components of this library; raises EReadError for any other class.
 std::unique_ptr<TComponent> CreateComponent(const std::string& className, ControlHost& host);

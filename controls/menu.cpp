@@ -15,11 +15,15 @@ const PropertyEntry<TMenuItem> MenuItemProperties[] = {
 }  // namespace
 
 // Menus hold menu items only.
-bool TMenuItem::InsertChild(TComponent& child) { return dynamic_cast<TMenuItem*>(&child) != nullptr; }
+bool TMenuItem::InsertChild(TComponent& child) {
+  return dynamic_cast<TMenuItem*>(&child) != nullptr;
+}
 
 bool TMenuItem::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {
   return ApplyFromTable(*this, MenuItemProperties, property, binder) ||
          TComponent::ApplyProperty(property, binder);
 }
 
-bool TMainMenu::InsertChild(TComponent& child) { return dynamic_cast<TMenuItem*>(&child) != nullptr; }
+bool TMainMenu::InsertChild(TComponent& child) {
+  return dynamic_cast<TMenuItem*>(&child) != nullptr;
+}

@@ -14,8 +14,7 @@ public:
 
   // The window procedure. A window created with a MessageTarget* as its creation
   // parameter is linked to it at WM_NCCREATE; a subclassed one by Attach.
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
   MessageTarget() = default;

@@ -120,4 +120,6 @@ int AsCharset(const DescriptionValue& value) {
 
 unsigned AsFontStyle(const DescriptionValue& value) { return AsFlags(value, FontStyleNames); }
 
-TBorderStyle AsBorderStyle(const DescriptionValue& value) { return AsEnum(value, BorderStyleNames); }
+TBorderStyle AsBorderStyle(const DescriptionValue& value) {
+  return AsEnum(value, BorderStyleNames);
+}

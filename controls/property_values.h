@@ -57,6 +57,7 @@ V AsEnum(const DescriptionValue& value, const NamedValue<V> (&table)[N]) {
 template <class V, std::size_t N>
 unsigned AsFlags(const DescriptionValue& value, const NamedValue<V> (&table)[N]) {
   unsigned flags = 0;
-  for (const std::string& item : AsSet(value)) flags |= static_cast<unsigned>(ValueNamed(item, table));
+  for (const std::string& item : AsSet(value))
+    flags |= static_cast<unsigned>(ValueNamed(item, table));
   return flags;
 }

@@ -69,7 +69,8 @@ HIMAGELIST SharedImageList(int width, int height) {
   for (const SizedImageList& entry : lists) {
     if (entry.width == width && entry.height == height) return entry.list.get();
   }
-  lists.push_back({width, height, UniqueImageList(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4))});
+  lists.push_back({width, height,
+                   UniqueImageList(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4))});
   return lists.back().list.get();
 }
 

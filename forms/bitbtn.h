@@ -50,6 +50,7 @@ private:
   TBitmap glyph_;
   int numGlyphs_ = 1;
   COLORREF transparent_ = 0;
-  int images_[2] = {-1, -1};  // up, down: places in the shared list of the cell size, -1 until built
+  int images_[2] = {-1,
+                    -1};  // up, down: places in the shared list of the cell size, -1 until built
   bool active_ = false;
 };

@@ -3,5 +3,4 @@
 // and the bitmap button.
 #include "controls/factory.h"
 
-std::unique_ptr<TComponent> CreateWindowComponent(const std::string& className,
-                                                  ControlHost& host);
+std::unique_ptr<TComponent> CreateWindowComponent(const std::string& className, ControlHost& host);

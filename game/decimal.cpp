@@ -13,7 +13,6 @@ void ReadLocaleFormatSettings() { LocaleDecimalSeparator = PlatformDecimalSepara
 
 namespace {
 
-
 unsigned DigitValue(char c) { return static_cast<unsigned>(c - '0'); }
 
 // Largest exponent part read: digits stop being read once it reaches this, so that a

@@ -74,7 +74,6 @@ void RewriteScoresLine(ScoresLines& lines, std::int32_t index, const std::string
   lines.Delete(index + 1);
 }
 
-void ApplyScoresName(ScoresLines& lines, const std::string& indexText,
-                     const std::string& name) {
+void ApplyScoresName(ScoresLines& lines, const std::string& indexText, const std::string& name) {
   RewriteScoresLine(lines, ScoresIndexToInteger(indexText), name);
 }

@@ -42,9 +42,10 @@ TEST(ErrorBoxText, AppendsAPeriodOnlyAfterCharactersSortingAfterThePoint) {
 }
 
 TEST(UnhandledReportText, NamesClassModuleAndOffsetThenTheMessage) {
-  EXPECT_EQ(UnhandledReportText("EResNotFound", "Quorl.exe", 0x16D4, "Ressource Tquorl non trouvée"),
-            "Exception EResNotFound dans le module Quorl.exe à 000016D4.\n"
-            "Ressource Tquorl non trouvée.");
+  EXPECT_EQ(
+      UnhandledReportText("EResNotFound", "Quorl.exe", 0x16D4, "Ressource Tquorl non trouvée"),
+      "Exception EResNotFound dans le module Quorl.exe à 000016D4.\n"
+      "Ressource Tquorl non trouvée.");
 }
 
 struct UnhandledCase {

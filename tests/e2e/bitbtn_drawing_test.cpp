@@ -16,7 +16,7 @@ namespace {
 
 // The screen's pixels under a window, as COLORREF values, row by row.
 class Capture {
- public:
+public:
   explicit Capture(HWND window) : rect_(screenRect(window)) {
     const SIZE size = sizeOf(rect_);
     width_ = size.cx;
@@ -90,7 +90,7 @@ class Capture {
     return box;
   }
 
- private:
+private:
   RECT rect_;
   int width_ = 0;
   int height_ = 0;
@@ -114,7 +114,7 @@ constexpr int kFocusInset = 4;
 constexpr int kContentInset = kFocusInset + 1;
 
 class BitBtnDrawingTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(openRules(rules_));
@@ -126,10 +126,12 @@ class BitBtnDrawingTest : public QuorlTest {
   template <class Ready>
   Capture settled(Ready ready) {
     Capture capture(rules_.ok);
-    waitUntil([&] {
-      capture = Capture(rules_.ok);
-      return ready(capture);
-    }, Millis{3000});
+    waitUntil(
+        [&] {
+          capture = Capture(rules_.ok);
+          return ready(capture);
+        },
+        Millis{3000});
     return capture;
   }
 
@@ -158,9 +160,8 @@ TEST_F(BitBtnDrawingTest, WithoutTheFocusTheDefaultButtonKeepsItsOutlineOnly) {
   clickAt(centreOf(rules_.memo));
   ASSERT_TRUE(waitUntil([&] { return app().focus() == rules_.memo; }));
   movePointerTo({5, 5});
-  const Capture shot = settled([&](const Capture& c) {
-    return c.rowNot(kFocusInset, kFocusInset, face_) == 0;
-  });
+  const Capture shot =
+      settled([&](const Capture& c) { return c.rowNot(kFocusInset, kFocusInset, face_) == 0; });
   EXPECT_EQ(shot.rowNot(kFocusInset, kFocusInset, face_), 0) << "a focus rectangle is left";
   EXPECT_EQ(shot.borderNot(frame_), 0)
       << "the default button stays the active one while the memo has the focus";
@@ -175,18 +176,18 @@ TEST_F(BitBtnDrawingTest, HeldDownTheGlyphAndCaptionMoveOnePixelRightAndDown) {
 
   const POINT centre = centreOf(rules_.ok);
   pressLeftButtonAt(centre);
-  EXPECT_TRUE(waitUntil([&] {
-    return (SendMessageA(rules_.ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-  }, Millis{3000})) << "the button is not held down";
-  const Capture pressed = settled([&](const Capture& c) {
-    return c.content(kContentInset, face_) == expected;
-  });
+  EXPECT_TRUE(waitUntil(
+      [&] { return (SendMessageA(rules_.ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, Millis{3000}))
+      << "the button is not held down";
+  const Capture pressed =
+      settled([&](const Capture& c) { return c.content(kContentInset, face_) == expected; });
   const RECT down = pressed.content(kContentInset, face_);
   EXPECT_TRUE(down == expected) << "at rest " << describe(atRest) << ", pressed " << describe(down);
   EXPECT_EQ(pressed.count(kOlive), 0) << "the glyph's transparent colour shows when pressed";
   saveScreenshot("bitbtn-pressed");
   releaseLeftButtonAt(centre);
-  EXPECT_TRUE(waitUntil([&] { return !shown(app().rulesDialog()); })) << "the click closes the rules";
+  EXPECT_TRUE(waitUntil([&] { return !shown(app().rulesDialog()); }))
+      << "the click closes the rules";
 }
 
 }  // namespace

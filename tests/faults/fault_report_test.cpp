@@ -18,7 +18,9 @@ namespace {
 
 using namespace e2e;
 
-std::string programPath() { return windowsPath(environment("QUORL_FAULT_PROGRAM", "fault_program.exe")); }
+std::string programPath() {
+  return windowsPath(environment("QUORL_FAULT_PROGRAM", "fault_program.exe"));
+}
 
 std::vector<std::string> boxButtons(HWND box) {
   std::vector<std::string> buttons;

@@ -31,7 +31,7 @@ std::string programFor(const char* showing, bool hideName) {
 }
 
 class ScoresWindow {
- public:
+public:
   // Starts the program with its showing ("modal" or "plain") and waits until the window
   // is up, in the foreground, with the focus in it.
   ScoresWindow(const char* showing, bool hideName)
@@ -85,7 +85,7 @@ class ScoresWindow {
     return process_.exitCode();
   }
 
- private:
+private:
   Process process_;
   HWND window_ = nullptr;
   HWND nameBox_ = nullptr;
@@ -159,15 +159,18 @@ TEST(ScoresWindowTest, TypingANameRewritesTheIndexedLineAfterEachKeystroke) {
     SCOPED_TRACE(typed);
     typeText(std::wstring(1, static_cast<wchar_t>(name[typed - 1])));
     const std::string expected = "123456" + name.substr(0, typed);
-    EXPECT_TRUE(waitUntil([&] { return listLines(scores.list()) == std::vector<std::string>{expected}; }))
-        << "line " << (listLines(scores.list()).empty() ? "(none)" : listLines(scores.list())[0]);
+    EXPECT_TRUE(waitUntil([&] {
+      return listLines(scores.list()) == std::vector<std::string>{expected};
+    })) << "line "
+        << (listLines(scores.list()).empty() ? "(none)" : listLines(scores.list())[0]);
     ASSERT_EQ(scores.errorBox(), nullptr);
   }
   saveScreenshot("scores-window");
 
   // Emptying the name box leaves the score field alone; a short line is padded.
   for (std::size_t erased = 0; erased < name.size(); ++erased) pressKey(VK_BACK);
-  EXPECT_TRUE(waitUntil([&] { return listLines(scores.list()) == std::vector<std::string>{"123456"}; }));
+  EXPECT_TRUE(
+      waitUntil([&] { return listLines(scores.list()) == std::vector<std::string>{"123456"}; }));
   scores.addLine("7");
   scores.setIndex("1");
   typeText(L"Li");
@@ -203,7 +206,8 @@ TEST(ScoresWindowTest, TheDefaultButtonIsDrawnActiveWhileTheFocusIsNotOnAnotherB
     EXPECT_TRUE(waitUntil([&] {
       return drawnActive(scores.fermer()) == step.fermerActive &&
              drawnActive(scores.effacer()) == step.effacerActive;
-    })) << "Fermer " << drawnActive(scores.fermer()) << ", Effacer " << drawnActive(scores.effacer());
+    })) << "Fermer "
+        << drawnActive(scores.fermer()) << ", Effacer " << drawnActive(scores.effacer());
   }
 }
 

@@ -104,8 +104,8 @@ const ConversionCase ConversionCases[] = {
 
 TEST(DecimalTextToReal, EdgeCases) {
   for (const ConversionCase& c : ConversionCases) {
-    SCOPED_TRACE(std::string(c.reason) + ": '" + std::string(c.text) + "' with '" +
-                 c.separator + "'");
+    SCOPED_TRACE(std::string(c.reason) + ": '" + std::string(c.text) + "' with '" + c.separator +
+                 "'");
     const Separator separator(c.separator);
     if (c.converts) {
       long double value = -1;

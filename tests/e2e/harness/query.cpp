@@ -31,8 +31,7 @@ BOOL CALLBACK collectTopLevel(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<TopLevelSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search.processId &&
-      (!search.className || windowClass(window) == search.className)) {
+  if (owner == search.processId && (!search.className || windowClass(window) == search.className)) {
     search.found.push_back(window);
   }
   return TRUE;
@@ -40,8 +39,8 @@ BOOL CALLBACK collectTopLevel(HWND window, LPARAM context) {
 
 std::string toWindows1252(const std::wstring& text) {
   if (text.empty()) return {};
-  const int size = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
+  const int size = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                       0, nullptr, nullptr);
   std::string converted(static_cast<size_t>(size), '\0');
   WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), converted.data(), size,
                       nullptr, nullptr);
@@ -125,8 +124,8 @@ std::string textOf(HWND window) {
   const LRESULT length = sendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0);
   if (length < 0) return "<no answer>";
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT copied = sendWithTimeout(window, WM_GETTEXT, text.size(),
-                                         reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      sendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
   return toWindows1252(text);
 }

@@ -29,7 +29,9 @@ struct MemoryDc {
 
 struct Bitmap {
   explicit Bitmap(HBITMAP handle) : bitmap(handle) {}
-  ~Bitmap() { if (bitmap) DeleteObject(bitmap); }
+  ~Bitmap() {
+    if (bitmap) DeleteObject(bitmap);
+  }
   Bitmap(const Bitmap&) = delete;
   Bitmap& operator=(const Bitmap&) = delete;
   HBITMAP bitmap;
