@@ -4,10 +4,10 @@
 #include "app/form.h"
 
 #include "app/application.h"
-#include "app/screen.h"
 #include "app/scope_exit.h"
-#include "game/errors.h"
-#include "game/platform.h"
+#include "app/screen.h"
+#include "base/errors.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 void TForm::HandleActivate(WPARAM wParam) {
@@ -26,8 +26,8 @@ void TForm::HandleActivate(WPARAM wParam) {
 }
 
 void TForm::SetActiveControl(TWinControl* control) {
-  if (control != nullptr &&
-      (static_cast<TControl*>(control) == this || &control->Host() != this || !control->CanFocus())) {
+  if (control != nullptr && (static_cast<TControl*>(control) == this || &control->Host() != this ||
+                             !control->CanFocus())) {
     throw EInvalidOperation(LoadText(IDS_CANNOT_FOCUS));
   }
   activeControl_ = control;

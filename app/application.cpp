@@ -1,8 +1,9 @@
 #include "app/application.h"
 
-#include "app/screen.h"
 #include "app/scope_exit.h"
-#include "forms/controls/control.h"
+#include "app/screen.h"
+#include "controls/control.h"
+#include "controls/window_text.h"
 
 TApplication* Application = nullptr;
 
@@ -10,11 +11,16 @@ namespace {
 
 constexpr char ApplicationClass[] = "TApplication";
 
+// The last key message, as the older headers define WM_KEYLAST: WM_UNICHAR (0x109),
+// which newer headers include, is not one for this program.
+constexpr UINT LastKeyMessage = 0x108;
+
 // The executable's base name: after the last backslash, up to the first point, every
 // letter but the first in lower case.
 std::string TitleFromModule() {
   char path[256] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
+  // ANSI text converted as if OEM, on purpose: the task-bar entry has always been named so.
   OemToCharA(path, path);
   std::string title(path);
   const std::size_t slash = title.rfind('\\');
@@ -47,8 +53,8 @@ TApplication::TApplication() : startupShow_(StartupShowCommand()) {
   const std::string title = TitleFromModule();
   handle_ = CreateWindowExA(0, ApplicationClass, title.c_str(),
                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                            0, 0, nullptr, nullptr, instance, static_cast<MessageTarget*>(this));
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, instance, static_cast<MessageTarget*>(this));
   SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   // The task-bar entry offers only Restore, Minimise and Close.
   HMENU menu = GetSystemMenu(handle_, FALSE);
@@ -66,11 +72,7 @@ TApplication::~TApplication() {
   }
 }
 
-std::string TApplication::Title() const {
-  char text[256] = {};
-  const int length = GetWindowTextA(handle_, text, sizeof text);
-  return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
-}
+std::string TApplication::Title() const { return WindowText(handle_); }
 
 void TApplication::Run() {
   running_ = true;
@@ -110,7 +112,7 @@ bool TApplication::ProcessMessage(MSG& message) {
 // Keyboard pre-processing: key messages go first to the control that holds the mouse
 // capture, else to their own window's control.
 bool TApplication::IsKeyMessage(const MSG& message) {
-  if (message.message < WM_KEYDOWN || message.message > 0x108) return false;
+  if (message.message < WM_KEYDOWN || message.message > LastKeyMessage) return false;
   HWND target = GetCapture();
   if (target != nullptr) {
     if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(target, GWLP_HINSTANCE)) !=
@@ -128,7 +130,7 @@ bool TApplication::IsKeyMessage(const MSG& message) {
 }
 
 void TApplication::Idle() {
-  // No hooks, hints or actions in this program: the idle work is done at once.
+  // No hooks, hints or actions in this program: there is no idle work, only the wait.
   WaitMessage();
 }
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/form.h"
-#include "forms/controls/events.h"
-#include "forms/controls/guard.h"
-#include "forms/controls/message_target.h"
+#include "controls/events.h"
+#include "controls/guard.h"
+#include "controls/message_target.h"
 
 class TApplication : public TObject, public MessageTarget, public ErrorReporter {
 public:
@@ -71,7 +71,7 @@ private:
 
   HWND handle_ = nullptr;
   std::vector<std::unique_ptr<TForm>> forms_;  // creation order
-  std::vector<HWND> hiddenWithApplication_;     // while minimised
+  std::vector<HWND> hiddenWithApplication_;    // while minimised
   TForm* mainForm_ = nullptr;
   int startupShow_ = SW_SHOWDEFAULT;
   bool terminated_ = false;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 // The fault codes that the platform reports and that have an error class of their own.
 namespace FaultCode {

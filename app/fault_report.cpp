@@ -48,7 +48,8 @@ DWORD WINAPI ReportOnFreshStack(void* record) {
   if (InterlockedIncrement(&reportsUnderWay) <= MostReports) {
     if (fault.ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
       // The faulting stack has no room left for a message box.
-      OwnedHandle thread(CreateThread(nullptr, 0, ReportOnFreshStack, fault.ExceptionRecord, 0, nullptr));
+      OwnedHandle thread(
+          CreateThread(nullptr, 0, ReportOnFreshStack, fault.ExceptionRecord, 0, nullptr));
       if (thread) WaitForSingleObject(thread.get(), INFINITE);
     } else {
       ShowFaultReport(*fault.ExceptionRecord);

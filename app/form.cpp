@@ -2,46 +2,69 @@
 
 #include "app/application.h"
 #include "app/screen.h"
-#include "forms/controls/image.h"
-#include "forms/controls/property_table.h"
-#include "forms/controls/property_values.h"
-#include "game/errors.h"
-#include "game/platform.h"
+#include "base/errors.h"
+#include "base/platform.h"
+#include "controls/image.h"
+#include "controls/property_table.h"
+#include "controls/property_values.h"
+#include "controls/window_text.h"
 #include "res/strings.h"
 
 namespace {
 
+const NamedValue<TBorderIcon> BorderIconNames[] = {
+    {"biSystemMenu", biSystemMenu},
+    {"biMinimize", biMinimize},
+    {"biMaximize", biMaximize},
+    {"biHelp", biHelp},
+};
+
+const NamedValue<TFormBorderStyle> BorderStyleNames[] = {
+    {"bsNone", TFormBorderStyle::bsNone},
+    {"bsSingle", TFormBorderStyle::bsSingle},
+    {"bsSizeable", TFormBorderStyle::bsSizeable},
+    {"bsDialog", TFormBorderStyle::bsDialog},
+    {"bsToolWindow", TFormBorderStyle::bsToolWindow},
+    {"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin},
+};
+
+const NamedValue<TWindowState> WindowStateNames[] = {
+    {"wsNormal", TWindowState::wsNormal},
+    {"wsMinimized", TWindowState::wsMinimized},
+    {"wsMaximized", TWindowState::wsMaximized},
+};
+
+const NamedValue<int> PositionNames[] = {{"poDesigned", 0}};
+
+unsigned AsBorderIcons(const DescriptionValue& value) { return AsFlags(value, BorderIconNames); }
+
+TFormBorderStyle AsFormBorderStyle(const DescriptionValue& value) {
+  return AsEnum(value, BorderStyleNames);
+}
+
+TWindowState AsWindowState(const DescriptionValue& value) {
+  return AsEnum(value, WindowStateNames);
+}
+
+int AsPosition(const DescriptionValue& value) { return AsEnum(value, PositionNames); }
+
 const PropertyEntry<TForm> FormProperties[] = {
-    {"Caption", [](TForm& f, const DescriptionValue& v, const EventBinder&) { f.SetCaption(AsString(v)); }},
-    {"BorderIcons", [](TForm& f, const DescriptionValue& v, const EventBinder&) {
-       unsigned icons = 0;
-       for (const std::string& item : AsSet(v)) {
-         DescriptionValue name;
-         name.kind = DescriptionValue::Kind::Identifier;
-         name.text = item;
-         icons |= 1u << AsEnum(name, {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
-       }
-       f.borderIcons = icons;
-     }},
-    {"BorderStyle", [](TForm& f, const DescriptionValue& v, const EventBinder&) {
-       f.borderStyle = static_cast<TFormBorderStyle>(AsEnum(
-           v, {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}));
-     }},
-    {"WindowState", [](TForm& f, const DescriptionValue& v, const EventBinder&) {
-       f.SetWindowState(static_cast<TWindowState>(AsEnum(v, {"wsNormal", "wsMinimized", "wsMaximized"})));
-     }},
-    {"Position", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsEnum(v, {"poDesigned"}); }},
-    {"Icon", [](TForm& f, const DescriptionValue& v, const EventBinder&) { f.SetIconName(AsResource(v, "icon")); }},
-    {"Menu", [](TForm& f, const DescriptionValue& v, const EventBinder&) { f.SetMenuName(AsIdentifier(v)); }},
+    {"Caption", Set<&TForm::SetCaption, AsString>},
+    {"BorderIcons", Set<&TForm::borderIcons, AsBorderIcons>},
+    {"BorderStyle", Set<&TForm::borderStyle, AsFormBorderStyle>},
+    {"WindowState", Set<&TForm::SetWindowState, AsWindowState>},
+    {"Position", Accept<AsPosition>},
+    {"Icon", Set<&TForm::SetIconName, AsIconName>},
+    {"Menu", Set<&TForm::SetMenuName, AsIdentifier>},
     // Stored with every description; this program draws at their values.
-    {"OldCreateOrder", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsBoolean(v); }},
-    {"PixelsPerInch", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsInteger(v); }},
-    {"TextHeight", [](TForm&, const DescriptionValue& v, const EventBinder&) { AsInteger(v); }},
-    {"OnActivate", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnActivate = b.NotifyHandler(AsIdentifier(v)); }},
-    {"OnDeactivate", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnDeactivate = b.NotifyHandler(AsIdentifier(v)); }},
-    {"OnShow", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnShow = b.NotifyHandler(AsIdentifier(v)); }},
-    {"OnHide", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnHide = b.NotifyHandler(AsIdentifier(v)); }},
-    {"OnClose", [](TForm& f, const DescriptionValue& v, const EventBinder& b) { f.OnClose = b.CloseHandler(AsIdentifier(v)); }},
+    {"OldCreateOrder", Accept<AsBoolean>},
+    {"PixelsPerInch", Accept<AsInteger>},
+    {"TextHeight", Accept<AsInteger>},
+    {"OnActivate", Bind<&TForm::OnActivate, &EventBinder::NotifyHandler>},
+    {"OnDeactivate", Bind<&TForm::OnDeactivate, &EventBinder::NotifyHandler>},
+    {"OnShow", Bind<&TForm::OnShow, &EventBinder::NotifyHandler>},
+    {"OnHide", Bind<&TForm::OnHide, &EventBinder::NotifyHandler>},
+    {"OnClose", Bind<&TForm::OnClose, &EventBinder::CloseHandler>},
 };
 
 }  // namespace
@@ -63,11 +86,7 @@ TForm::~TForm() {
 }
 
 std::string TForm::Caption() const {
-  if (HWND window = HandleIfCreated()) {
-    char text[256];
-    const int length = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
-  }
+  if (HWND window = HandleIfCreated()) return WindowText(window);
   return caption_;
 }
 
@@ -82,9 +101,15 @@ void TForm::SetWindowState(TWindowState state) {
   HWND window = HandleIfCreated();
   if (window == nullptr || !Visible() || loading_) return;
   switch (state) {
-    case TWindowState::wsNormal: ShowWindow(window, SW_SHOWNORMAL); break;
-    case TWindowState::wsMinimized: ShowWindow(window, SW_MINIMIZE); break;
-    case TWindowState::wsMaximized: ShowWindow(window, SW_SHOWMAXIMIZED); break;
+    case TWindowState::wsNormal:
+      ShowWindow(window, SW_SHOWNORMAL);
+      break;
+    case TWindowState::wsMinimized:
+      ShowWindow(window, SW_MINIMIZE);
+      break;
+    case TWindowState::wsMaximized:
+      ShowWindow(window, SW_SHOWMAXIMIZED);
+      break;
   }
 }
 
@@ -152,11 +177,17 @@ void TForm::FillParams(WindowParams& params) {
   params.caption = caption_;
   params.style = WS_CLIPCHILDREN;
   switch (borderStyle) {
-    case TFormBorderStyle::bsNone: params.style |= WS_POPUP; break;
+    case TFormBorderStyle::bsNone:
+      params.style |= WS_POPUP;
+      break;
     case TFormBorderStyle::bsSingle:
-    case TFormBorderStyle::bsToolWindow: params.style |= WS_CAPTION | WS_BORDER; break;
+    case TFormBorderStyle::bsToolWindow:
+      params.style |= WS_CAPTION | WS_BORDER;
+      break;
     case TFormBorderStyle::bsSizeable:
-    case TFormBorderStyle::bsSizeToolWin: params.style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TFormBorderStyle::bsSizeToolWin:
+      params.style |= WS_CAPTION | WS_THICKFRAME;
+      break;
     case TFormBorderStyle::bsDialog:
       params.style |= WS_CAPTION | WS_DLGFRAME;
       params.exStyle |= WS_EX_DLGMODALFRAME;
@@ -228,7 +259,7 @@ void TForm::FontChanged() {
 void TForm::EraseBackground(HDC dc) {
   RECT client{};
   GetClientRect(HandleIfCreated(), &client);
-  FillRect(dc, &client, ColourBrush());
+  FillRect(dc, &client, ColorBrush());
 }
 
 void TForm::PaintControls(HDC dc) {
@@ -323,7 +354,7 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
-        return reinterpret_cast<LRESULT>(control->ControlColour(reinterpret_cast<HDC>(wParam)));
+        return reinterpret_cast<LRESULT>(control->ControlColor(reinterpret_cast<HDC>(wParam)));
       }
       break;
     default:

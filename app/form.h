@@ -3,14 +3,16 @@
 // its class. It carries the focus bookkeeping that decides when OnActivate fires, the
 // show, hide and close rules, modal showing, and the window-level meaning of Tab,
 // the arrow keys, Enter and Escape.
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
-#include "forms/controls/control.h"
-#include "forms/controls/events.h"
-#include "forms/controls/factory.h"
+#include "controls/control.h"
+#include "controls/events.h"
+#include "controls/factory.h"
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -27,6 +29,13 @@ struct HandlerEntry {
   std::string name;
   std::variant<TNotifyEvent, TKeyEvent, TCloseEvent> handler;
 };
+
+// A window's method offered under its name: Handler("BitBtn1Click", this, &Tquorl::BitBtn1Click).
+template <class Form, class... Args>
+HandlerEntry Handler(std::string name, Form* form, void (Form::*method)(Args...)) {
+  return {std::move(name),
+          std::function<void(Args...)>([form, method](Args... args) { (form->*method)(args...); })};
+}
 
 class TForm : public TWinControl, public EventBinder, public ControlHost {
 public:
@@ -137,7 +146,7 @@ private:
   std::string menuName_;
   std::vector<HandlerEntry> handlers_;
   std::vector<std::unique_ptr<TComponent>> components_;  // creation order
-  std::vector<TControl*> controls_;                       // child order
+  std::vector<TControl*> controls_;                      // child order
   TWinControl* activeControl_ = nullptr;
   bool windowActive_ = false;
   bool modal_ = false;

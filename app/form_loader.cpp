@@ -3,10 +3,10 @@
 #include "app/form.h"
 
 #include "app/scope_exit.h"
-#include "forms/controls/menu.h"
-#include "forms/controls/property_values.h"
-#include "game/errors.h"
-#include "game/platform.h"
+#include "base/errors.h"
+#include "base/platform.h"
+#include "controls/menu.h"
+#include "controls/property_values.h"
 #include "res/strings.h"
 
 void TForm::LoadDescription(ComponentFactory create, std::vector<HandlerEntry> handlers) {

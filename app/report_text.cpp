@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "game/format.h"
-#include "game/platform.h"
+#include "base/format.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 std::string ErrorBoxText(const std::string& message) {

@@ -1,6 +1,7 @@
 #pragma once
-// The screen object: the program's windows, the control that last took the focus, and the focus bookkeeping's shared state (the focused window, the
-// saved-focus stack of modal showings, the focus change counter).
+// The screen object: the program's windows, the control that last took the focus, and the focus
+// bookkeeping's shared state (the focused window, the saved-focus stack of modal showings, the
+// focus change counter).
 #include <cstdint>
 #include <vector>
 

@@ -5,8 +5,8 @@
 #include "app/application.h"
 #include "app/scope_exit.h"
 #include "app/task_windows.h"
-#include "game/errors.h"
-#include "game/platform.h"
+#include "base/errors.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 namespace {
@@ -18,9 +18,12 @@ constexpr UINT HideWithoutActivating =
 
 int TForm::ShowCommand() const {
   switch (windowState_) {
-    case TWindowState::wsMinimized: return SW_SHOWMINNOACTIVE;
-    case TWindowState::wsMaximized: return SW_SHOWMAXIMIZED;
-    case TWindowState::wsNormal: break;
+    case TWindowState::wsMinimized:
+      return SW_SHOWMINNOACTIVE;
+    case TWindowState::wsMaximized:
+      return SW_SHOWMAXIMIZED;
+    case TWindowState::wsNormal:
+      break;
   }
   return SW_SHOWNORMAL;
 }

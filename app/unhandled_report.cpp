@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/report_text.h"
-#include "game/platform.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 namespace {
@@ -25,7 +25,8 @@ std::string BaseName(std::string name) {
 // The loaded module that holds the address: its base, nothing when none does.
 HMODULE ModuleHolding(const void* address) {
   MEMORY_BASIC_INFORMATION memory{};
-  if (VirtualQuery(address, &memory, sizeof memory) == 0 || memory.State != MEM_COMMIT) return nullptr;
+  if (VirtualQuery(address, &memory, sizeof memory) == 0 || memory.State != MEM_COMMIT)
+    return nullptr;
   char path[MAX_PATH] = {};
   const auto module = static_cast<HMODULE>(memory.AllocationBase);
   return GetModuleFileNameA(module, path, sizeof path) != 0 ? module : nullptr;
@@ -41,8 +42,9 @@ std::string ModulePath(HMODULE module) {
 // and the address less 0x1000 when no module holds it.
 FaultPlace FindFaultPlace(const void* address) {
   if (HMODULE module = ModuleHolding(address)) {
-    return {BaseName(ModulePath(module)), static_cast<unsigned long>(static_cast<const char*>(address) -
-                                                                     reinterpret_cast<const char*>(module))};
+    return {BaseName(ModulePath(module)),
+            static_cast<unsigned long>(static_cast<const char*>(address) -
+                                       reinterpret_cast<const char*>(module))};
   }
   return {BaseName(ModulePath(nullptr)),
           static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(address) - 0x1000u)};

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
 #include "game/decimal.h"
-#include "game/errors.h"
 #include "game/floating.h"
 
 namespace {
@@ -28,9 +28,9 @@ std::atomic<long> allocations{0};
 namespace {
 
 const std::vector<std::string> ShortGuesses = {"3,25", "0,5", "10", "4,3216", "7,001", "0"};
-const std::vector<std::string> NineteenDigits = {
-    "1234567890123456789", "9,876543210987654321", "0,1000000000000000001",
-    "5555555555,555555555", "18446744073709551,61"};
+const std::vector<std::string> NineteenDigits = {"1234567890123456789", "9,876543210987654321",
+                                                 "0,1000000000000000001", "5555555555,555555555",
+                                                 "18446744073709551,61"};
 const std::vector<std::string> WithExponents = {"1,5E300", "6,02214076E23", "1E-300", "325E-2",
                                                 "9,999E4931"};
 
@@ -51,8 +51,8 @@ void Ours(benchmark::State& state, const std::vector<std::string>& texts) {
   for (auto _ : state) {
     for (const std::string& text : texts) benchmark::DoNotOptimize(DecimalTextToReal(text));
   }
-  state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations.load() - before),
-                                                     benchmark::Counter::kAvgIterations);
+  state.counters["allocations"] = benchmark::Counter(
+      static_cast<double>(allocations.load() - before), benchmark::Counter::kAvgIterations);
   state.SetItemsProcessed(state.iterations() * static_cast<long>(texts.size()));
 }
 
@@ -69,8 +69,8 @@ void OursRefused(benchmark::State& state) {
     } catch (const EConvertError&) {
     }
   }
-  state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations.load() - before),
-                                                     benchmark::Counter::kAvgIterations);
+  state.counters["allocations"] = benchmark::Counter(
+      static_cast<double>(allocations.load() - before), benchmark::Counter::kAvgIterations);
 }
 
 void Strtold(benchmark::State& state, const std::vector<std::string>& texts) {

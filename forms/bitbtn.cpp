@@ -2,38 +2,58 @@
 
 #include <vector>
 
-#include "forms/controls/colours.h"
-#include "forms/controls/property_table.h"
-#include "forms/controls/property_values.h"
-#include "game/platform.h"
+#include "app/form.h"
+#include "base/platform.h"
+#include "controls/colors.h"
+#include "controls/property_table.h"
+#include "controls/property_values.h"
 #include "res/strings.h"
 
 namespace {
 
 constexpr int GlyphSpacing = 4;
 
+const NamedValue<TBitBtnKind> KindNames[] = {
+    {"bkCustom", TBitBtnKind::bkCustom},
+    {"bkOK", TBitBtnKind::bkOK},
+};
+const NamedValue<int> LayoutNames[] = {{"blGlyphLeft", 0}};
+
+TBitmap AsGlyph(const DescriptionValue& value) { return LoadBitmapResource(AsBitmapName(value)); }
+
+TBitBtnKind AsKind(const DescriptionValue& value) { return AsEnum(value, KindNames); }
+
+int AsLayout(const DescriptionValue& value) { return AsEnum(value, LayoutNames); }
+
+int AsNumGlyphs(const DescriptionValue& value) {
+  const int count = AsInteger(value);
+  if (count < 1 || count > 4) throw InvalidPropertyValue();
+  return count;
+}
+
+// The margin and the spacing that the buttons are drawn with, and no other.
+int AsMargin(const DescriptionValue& value) {
+  if (AsInteger(value) != -1) throw InvalidPropertyValue();
+  return -1;
+}
+
+int AsSpacing(const DescriptionValue& value) {
+  if (AsInteger(value) != GlyphSpacing) throw InvalidPropertyValue();
+  return GlyphSpacing;
+}
+
 const PropertyEntry<TBitBtn> BitBtnProperties[] = {
-    {"Caption", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.SetCaption(AsString(v)); }},
-    {"Glyph", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.SetGlyph(LoadBitmapResource(AsResource(v, "bitmap"))); }},
-    {"NumGlyphs", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) {
-       const int count = AsInteger(v);
-       if (count < 1 || count > 4) throw InvalidPropertyValue();
-       c.SetNumGlyphs(count);
-     }},
-    {"Kind", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) {
-       c.SetKind(AsEnum(v, {"bkCustom", "bkOK"}) == 1 ? TBitBtnKind::bkOK : TBitBtnKind::bkCustom);
-     }},
-    {"ModalResult", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.modalResult = AsInteger(v); }},
-    {"Default", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.isDefault = AsBoolean(v); }},
-    {"Cancel", [](TBitBtn& c, const DescriptionValue& v, const EventBinder&) { c.cancel = AsBoolean(v); }},
-    {"Layout", [](TBitBtn&, const DescriptionValue& v, const EventBinder&) { AsEnum(v, {"blGlyphLeft"}); }},
-    {"Margin", [](TBitBtn&, const DescriptionValue& v, const EventBinder&) {
-       if (AsInteger(v) != -1) throw InvalidPropertyValue();
-     }},
-    {"Spacing", [](TBitBtn&, const DescriptionValue& v, const EventBinder&) {
-       if (AsInteger(v) != GlyphSpacing) throw InvalidPropertyValue();
-     }},
-    {"OnClick", [](TBitBtn& c, const DescriptionValue& v, const EventBinder& b) { c.OnClick = b.NotifyHandler(AsIdentifier(v)); }},
+    {"Caption", Set<&TBitBtn::SetCaption, AsString>},
+    {"Glyph", Set<&TBitBtn::SetGlyph, AsGlyph>},
+    {"NumGlyphs", Set<&TBitBtn::SetNumGlyphs, AsNumGlyphs>},
+    {"Kind", Set<&TBitBtn::SetKind, AsKind>},
+    {"ModalResult", Set<&TBitBtn::modalResult, AsInteger>},
+    {"Default", Set<&TBitBtn::isDefault, AsBoolean>},
+    {"Cancel", Set<&TBitBtn::cancel, AsBoolean>},
+    {"Layout", Accept<AsLayout>},
+    {"Margin", Accept<AsMargin>},
+    {"Spacing", Accept<AsSpacing>},
+    {"OnClick", Bind<&TBitBtn::OnClick, &EventBinder::NotifyHandler>},
 };
 
 // One image list per cell size, shared by every button and kept until the program
@@ -49,7 +69,8 @@ HIMAGELIST SharedImageList(int width, int height) {
   for (const SizedImageList& entry : lists) {
     if (entry.width == width && entry.height == height) return entry.list.get();
   }
-  lists.push_back({width, height, UniqueImageList(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4))});
+  lists.push_back({width, height,
+                   UniqueImageList(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4))});
   return lists.back().list.get();
 }
 
@@ -84,7 +105,6 @@ void TBitBtn::SetNumGlyphs(int count) {
 }
 
 void TBitBtn::SetKind(TBitBtnKind kind) {
-  kind_ = kind;
   if (kind != TBitBtnKind::bkOK) return;
   SetGlyph(LoadBitmapResource("BBOK"));
   numGlyphs_ = 2;
@@ -92,7 +112,7 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
     caption_ = LoadText(IDS_OK_CAPTION);
     if (HWND window = HandleIfCreated()) SetWindowTextA(window, caption_.c_str());
   }
-  modalResult = 1;
+  modalResult = mrOk;
   isDefault = true;
   cancel = false;
 }

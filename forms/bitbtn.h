@@ -5,8 +5,8 @@
 // button Escape.
 #include <string>
 
-#include "forms/controls/bitmap.h"
-#include "forms/controls/control.h"
+#include "controls/bitmap.h"
+#include "controls/control.h"
 
 enum class TBitBtnKind { bkCustom, bkOK };
 
@@ -20,7 +20,6 @@ public:
   void SetGlyph(TBitmap glyph);
   void SetNumGlyphs(int count);
   void SetKind(TBitBtnKind kind);
-  TBitBtnKind Kind() const { return kind_; }
 
   int modalResult = 0;
   bool isDefault = false;
@@ -28,7 +27,6 @@ public:
   TNotifyEvent OnClick;
 
   void Click();
-  bool Active() const { return active_; }
 
   bool IsPushButton() const override { return true; }
   void FocusChanged(TWinControl& focused) override;
@@ -49,10 +47,10 @@ private:
 
   std::string caption_;
   bool captionStored_ = false;
-  TBitBtnKind kind_ = TBitBtnKind::bkCustom;
   TBitmap glyph_;
   int numGlyphs_ = 1;
   COLORREF transparent_ = 0;
-  int images_[2] = {-1, -1};  // up, down: places in the shared list of the cell size, -1 until built
+  int images_[2] = {-1,
+                    -1};  // up, down: places in the shared list of the cell size, -1 until built
   bool active_ = false;
 };

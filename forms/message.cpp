@@ -1,7 +1,7 @@
 #include "forms/message.h"
 
+#include "controls/label.h"
 #include "forms/components.h"
-#include "forms/controls/label.h"
 
 Tmessa* messa = nullptr;
 
@@ -10,10 +10,11 @@ Tmessa* messa = nullptr;
 constexpr int LabelWidthMargin = 30;
 
 Tmessa::Tmessa() : TForm("Tmessa") {
-  LoadDescription(CreateWindowComponent, {
-      {"FormActivate", TNotifyEvent([this](TObject& s) { FormActivate(s); })},
-      {"BitBtn1Click", TNotifyEvent([this](TObject& s) { BitBtn1Click(s); })},
-  });
+  std::vector<HandlerEntry> handlers = {
+      Handler("FormActivate", this, &Tmessa::FormActivate),
+      Handler("BitBtn1Click", this, &Tmessa::BitBtn1Click),
+  };
+  LoadDescription(CreateWindowComponent, std::move(handlers));
   Label1 = &Field<TLabel>("Label1");
 }
 

@@ -1,9 +1,9 @@
 #include "forms/quorl.h"
 
+#include "controls/edit.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "forms/components.h"
-#include "forms/controls/edit.h"
-#include "forms/controls/label.h"
-#include "forms/controls/listbox.h"
 #include "forms/message.h"
 #include "forms/rgles.h"
 #include "forms/unitscores.h"
@@ -12,13 +12,14 @@
 Tquorl* quorl = nullptr;
 
 Tquorl::Tquorl() : TForm("Tquorl") {
-  LoadDescription(CreateWindowComponent, {
-      {"FormActivate", TNotifyEvent([this](TObject& s) { FormActivate(s); })},
-      {"Edit1KeyDown", TKeyEvent([this](TObject& s, WORD& k, TShiftState sh) { Edit1KeyDown(s, k, sh); })},
-      {"BitBtn1Click", TNotifyEvent([this](TObject& s) { BitBtn1Click(s); })},
-      {"Rgles1Click", TNotifyEvent([this](TObject& s) { Rgles1Click(s); })},
-      {"Quitter1Click", TNotifyEvent([this](TObject& s) { Quitter1Click(s); })},
-  });
+  std::vector<HandlerEntry> handlers = {
+      Handler("FormActivate", this, &Tquorl::FormActivate),
+      Handler("Edit1KeyDown", this, &Tquorl::Edit1KeyDown),
+      Handler("BitBtn1Click", this, &Tquorl::BitBtn1Click),
+      Handler("Rgles1Click", this, &Tquorl::Rgles1Click),
+      Handler("Quitter1Click", this, &Tquorl::Quitter1Click),
+  };
+  LoadDescription(CreateWindowComponent, std::move(handlers));
   Edit1 = &Field<TEdit>("Edit1");
   ListBox1 = &Field<TListBox>("ListBox1");
   Edit2 = &Field<TEdit>("Edit2");
@@ -51,5 +52,5 @@ void Tquorl::SetCounterText(const std::string& text) { Edit2->SetText(text); }
 void Tquorl::RepaintCounter() { Edit2->Repaint(); }
 void Tquorl::SetCongratulation(const std::string& text) { messa->Label1->SetCaption(text); }
 void Tquorl::ShowCongratulation() { messa->ShowModal(); }
-void Tquorl::SetMessageColour(TColor colour) { messa->SetColor(colour); }
-void Tquorl::SetScoresColour(TColor colour) { score1->SetColor(colour); }
+void Tquorl::SetMessageColor(TColor color) { messa->SetColor(color); }
+void Tquorl::SetScoresColor(TColor color) { score1->SetColor(color); }

@@ -33,8 +33,8 @@ public:
   void RepaintCounter() override;
   void SetCongratulation(const std::string& text) override;
   void ShowCongratulation() override;
-  void SetMessageColour(TColor colour) override;
-  void SetScoresColour(TColor colour) override;
+  void SetMessageColor(TColor color) override;
+  void SetScoresColor(TColor color) override;
 };
 
 extern Tquorl* quorl;

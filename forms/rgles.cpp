@@ -1,14 +1,15 @@
 #include "forms/rgles.h"
 
+#include "controls/edit.h"
 #include "forms/components.h"
-#include "forms/controls/edit.h"
 
 Tregles* regles = nullptr;
 
 Tregles::Tregles() : TForm("Tregles") {
-  LoadDescription(CreateWindowComponent, {
-      {"FormActivate", TNotifyEvent([this](TObject& s) { FormActivate(s); })},
-  });
+  std::vector<HandlerEntry> handlers = {
+      Handler("FormActivate", this, &Tregles::FormActivate),
+  };
+  LoadDescription(CreateWindowComponent, std::move(handlers));
   Mquorl = &Field<TMemo>("Mquorl");
 }
 

@@ -1,8 +1,8 @@
 #include "forms/unitscores.h"
 
+#include "controls/edit.h"
+#include "controls/listbox.h"
 #include "forms/components.h"
-#include "forms/controls/edit.h"
-#include "forms/controls/listbox.h"
 #include "game/scores_list.h"
 
 Tscore1* score1 = nullptr;
@@ -25,11 +25,12 @@ private:
 }  // namespace
 
 Tscore1::Tscore1() : TForm("Tscore1") {
-  LoadDescription(CreateWindowComponent, {
-      {"Edit1Change", TNotifyEvent([this](TObject& s) { Edit1Change(s); })},
-      {"FormClose", TCloseEvent([this](TObject& s, TCloseAction& a) { FormClose(s, a); })},
-      {"BitBtn2Click", TNotifyEvent([this](TObject& s) { BitBtn2Click(s); })},
-  });
+  std::vector<HandlerEntry> handlers = {
+      Handler("Edit1Change", this, &Tscore1::Edit1Change),
+      Handler("FormClose", this, &Tscore1::FormClose),
+      Handler("BitBtn2Click", this, &Tscore1::BitBtn2Click),
+  };
+  LoadDescription(CreateWindowComponent, std::move(handlers));
   Edit1 = &Field<TEdit>("Edit1");
   ListBox1 = &Field<TListBox>("ListBox1");
   edit2 = &Field<TEdit>("edit2");

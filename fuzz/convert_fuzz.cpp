@@ -12,13 +12,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/errors.h"
+#include "fuzz/rules_oracle.h"
 #include "game/board.h"
 #include "game/decimal.h"
-#include "game/errors.h"
 #include "game/floating.h"
 #include "game/game.h"
 #include "game/x87.h"
-#include "fuzz/rules_oracle.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ public:
   void RepaintCounter() override {}
   void SetCongratulation(const std::string&) override {}
   void ShowCongratulation() override {}
-  void SetMessageColour(TColor) override {}
-  void SetScoresColour(TColor) override {}
+  void SetMessageColor(TColor) override {}
+  void SetScoresColor(TColor) override {}
 };
 
 void Check(bool condition) {

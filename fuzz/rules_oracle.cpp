@@ -17,7 +17,10 @@ constexpr mpfr_exp_t LargestExponent = 16384;
 // One MPFR number at the extended precision.
 class Real {
 public:
-  Real() { mpfr_init2(value_, Precision); mpfr_set_zero(value_, 1); }
+  Real() {
+    mpfr_init2(value_, Precision);
+    mpfr_set_zero(value_, 1);
+  }
   ~Real() { mpfr_clear(value_); }
   Real(const Real&) = delete;
   Real& operator=(const Real&) = delete;
@@ -117,8 +120,8 @@ OracleResult EvaluateConversionRules(std::string_view text, char separator) {
   for (const std::string_view part : reading.digits) {
     for (const char c : part) {
       Subnormalize(value.get(), mpfr_mul_ui(value.get(), value.get(), 10, MPFR_RNDN));
-      Subnormalize(value.get(),
-                   mpfr_add_ui(value.get(), value.get(), static_cast<unsigned long>(c - '0'), MPFR_RNDN));
+      Subnormalize(value.get(), mpfr_add_ui(value.get(), value.get(),
+                                            static_cast<unsigned long>(c - '0'), MPFR_RNDN));
     }
   }
 

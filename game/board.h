@@ -4,7 +4,7 @@
 // items: there is no second copy of them.
 #include <string>
 
-#include "game/colour.h"
+#include "base/color.h"
 
 class GameBoard {
 public:
@@ -29,6 +29,6 @@ public:
   virtual void ShowCongratulation() = 0;
 
   // Colours of the secondary windows, written at every new game.
-  virtual void SetMessageColour(TColor colour) = 0;
-  virtual void SetScoresColour(TColor colour) = 0;
+  virtual void SetMessageColor(TColor color) = 0;
+  virtual void SetScoresColor(TColor color) = 0;
 };

@@ -1,8 +1,8 @@
 #include "game/decimal.h"
 
-#include "game/errors.h"
-#include "game/format.h"
-#include "game/platform.h"
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/platform.h"
 #include "game/power_tables.h"
 #include "game/x87.h"
 #include "res/strings.h"
@@ -12,8 +12,6 @@ char LocaleDecimalSeparator = '.';
 void ReadLocaleFormatSettings() { LocaleDecimalSeparator = PlatformDecimalSeparator(); }
 
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 unsigned DigitValue(char c) { return static_cast<unsigned>(c - '0'); }
 
@@ -192,16 +190,4 @@ long double DecimalTextToReal(std::string_view text) {
   return value;
 }
 
-std::string IntegerToDecimalText(std::int32_t n) {
-  std::uint32_t magnitude =
-      n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
-  char digits[11];
-  char* const end = digits + sizeof digits;
-  char* first = end;
-  do {
-    *--first = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (n < 0) *--first = '-';
-  return std::string(first, end);
-}
+std::string IntegerToDecimalText(std::int32_t n) { return FormatText("%d", {n}); }

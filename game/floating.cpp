@@ -1,6 +1,6 @@
 #include "game/floating.h"
 
-#include "game/errors.h"
+#include "base/errors.h"
 #include "game/x87.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/platform.h"
 #include "game/decimal.h"
-#include "game/errors.h"
 #include "game/floating.h"
-#include "game/format.h"
-#include "game/platform.h"
 #include "game/random.h"
 #include "res/strings.h"
 
@@ -54,8 +54,8 @@ double GuessValue(const std::string& text) {
 
 void NewGame(GameBoard& board) {
   ReseedFromClock();
-  board.SetMessageColour(GameBlue);
-  board.SetScoresColour(GameBlue);
+  board.SetMessageColor(GameBlue);
+  board.SetScoresColor(GameBlue);
   Secret = DrawSecret();
   AttemptCounter = 0;
   board.SetCounterText("0");

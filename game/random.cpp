@@ -1,6 +1,6 @@
 #include "game/random.h"
 
-#include "game/platform.h"
+#include "base/platform.h"
 
 std::uint32_t RandomSeed = 0;
 

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "game/errors.h"
-#include "game/format.h"
-#include "game/platform.h"
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 namespace {
@@ -74,7 +74,6 @@ void RewriteScoresLine(ScoresLines& lines, std::int32_t index, const std::string
   lines.Delete(index + 1);
 }
 
-void ApplyScoresName(ScoresLines& lines, const std::string& indexText,
-                     const std::string& name) {
+void ApplyScoresName(ScoresLines& lines, const std::string& indexText, const std::string& name) {
   RewriteScoresLine(lines, ScoresIndexToInteger(indexText), name);
 }

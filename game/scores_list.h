@@ -30,5 +30,4 @@ void RewriteScoresLine(ScoresLines& lines, std::int32_t index, const std::string
 
 // The name box's change handler: the index box's text picks the line, the name box's
 // text is written into it. A failure leaves the list as it was.
-void ApplyScoresName(ScoresLines& lines, const std::string& indexText,
-                     const std::string& name);
+void ApplyScoresName(ScoresLines& lines, const std::string& indexText, const std::string& name);

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format-14
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   googletest libbenchmark-dev
   wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool x11-utils imagemagick

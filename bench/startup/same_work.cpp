@@ -46,11 +46,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.lpszClassName = "QuorlSameWork";
   if (!RegisterClassA(&windowClass)) return 1;
   const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Same work",
-                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0,
-                                      800, 600, nullptr, nullptr, instance, nullptr);
+                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0, 800,
+                                      600, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
-  const HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                    432, 424, 65, 41, window, nullptr, instance, nullptr);
+  const HWND edit =
+      CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 432, 424,
+                      65, 41, window, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOWMAXIMIZED);
   SetFocus(edit);
   MSG message;

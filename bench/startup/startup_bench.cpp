@@ -35,7 +35,8 @@ double nowMs() {
 }
 
 double ticksMs(FILETIME time) {
-  const auto ticks = (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  const auto ticks =
+      (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
   return static_cast<double>(ticks) / 10000.0;  // 100 ns units
 }
 
@@ -53,7 +54,8 @@ double cpuMs(DWORD processId) {
     HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
     if (!thread) continue;
     FILETIME created, exited, kernel, user;
-    if (GetThreadTimes(thread, &created, &exited, &kernel, &user)) total += ticksMs(kernel) + ticksMs(user);
+    if (GetThreadTimes(thread, &created, &exited, &kernel, &user))
+      total += ticksMs(kernel) + ticksMs(user);
     CloseHandle(thread);
   }
   CloseHandle(snapshot);
@@ -97,8 +99,8 @@ bool measure(const std::string& exe, DWORD idleSeconds, Figures& figures) {
   PROCESS_INFORMATION info{};
   std::string commandLine = "\"" + exe + "\"";
   const double start = nowMs();
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
     std::fprintf(stderr, "cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
     return false;
   }
@@ -196,8 +198,9 @@ int main(int argc, char** argv) {
   for (const Program& program : programs) {
     std::vector<double> ready;
     for (const Figures& f : program.runs) ready.push_back(f.readyMs);
-    std::printf("%-18s %10.1f %8.1f %8.1f %12.1f %10.2f %9.1f /%2lus\n", baseName(program.path).c_str(),
-                program.Median(&Figures::readyMs), *std::min_element(ready.begin(), ready.end()),
+    std::printf("%-18s %10.1f %8.1f %8.1f %12.1f %10.2f %9.1f /%2lus\n",
+                baseName(program.path).c_str(), program.Median(&Figures::readyMs),
+                *std::min_element(ready.begin(), ready.end()),
                 *std::max_element(ready.begin(), ready.end()), program.Median(&Figures::startCpuMs),
                 program.Median(&Figures::peakMiB), program.idle.idleCpuMs, idleSeconds);
   }

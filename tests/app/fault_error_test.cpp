@@ -65,12 +65,16 @@ struct AccessCase {
 TEST(FaultError, AccessViolationNamesBothAddressesTheModuleAndTheAccess) {
   const AccessCase cases[] = {
       {{0x401A2Bu, "Quorl.exe", true, 0},
-       "Violation d'accès à l'adresse " + Padded("401A2B") + " dans le module 'Quorl.exe'. "
-       "Ecriture de l'adresse " + Padded("0"),
+       "Violation d'accès à l'adresse " + Padded("401A2B") +
+           " dans le module 'Quorl.exe'. "
+           "Ecriture de l'adresse " +
+           Padded("0"),
        "a write through a null pointer in the program"},
       {{0x77001234u, "user32.dll", false, 0x1Cu},
-       "Violation d'accès à l'adresse " + Padded("77001234") + " dans le module 'user32.dll'. "
-       "Lecture de l'adresse " + Padded("1C"),
+       "Violation d'accès à l'adresse " + Padded("77001234") +
+           " dans le module 'user32.dll'. "
+           "Lecture de l'adresse " +
+           Padded("1C"),
        "a read in a system module, upper-case digits"},
       {{0xABCDEFu, "", false, 0xABCDEFu},
        "Violation d'accès à l'adresse " + Padded("ABCDEF") + ". Lecture de l'adresse " +

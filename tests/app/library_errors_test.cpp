@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace {
 
@@ -29,10 +29,12 @@ TEST(LibraryErrors, MisusedStringsAndContainersRaiseTheProgramsException) {
       {[&] { (void)word.substr(9); },
        "basic_string::substr: __pos (which is 9) > this->size() (which is 3)",
        "a position past the end of a string"},
-      {[&] { std::string copy(nothing); },
-       "basic_string: construction from null is not valid",
+      {[&] { std::string copy(nothing); }, "basic_string: construction from null is not valid",
        "a string made from a null pointer"},
-      {[&] { std::string grown; grown.reserve(grown.max_size() + 1); },
+      {[&] {
+         std::string grown;
+         grown.reserve(grown.max_size() + 1);
+       },
        "basic_string::_M_create", "a string asked to grow past its largest size"},
       {[&] { (void)std::stoi("douze"); }, "stoi", "a failed conversion"},
   };

@@ -2,7 +2,7 @@
 // object's handler under the guard, so that an error never reaches the platform's
 // frames (on 32-bit Windows it could not unwind through them), and unlinks the window
 // at its last message.
-#include "forms/controls/message_target.h"
+#include "controls/message_target.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <typeinfo>
+
+#include "app/error_description.h"
+#include "base/errors.h"
 
 namespace {
 
@@ -35,9 +42,10 @@ TEST(ErrorBoxText, AppendsAPeriodOnlyAfterCharactersSortingAfterThePoint) {
 }
 
 TEST(UnhandledReportText, NamesClassModuleAndOffsetThenTheMessage) {
-  EXPECT_EQ(UnhandledReportText("EResNotFound", "Quorl.exe", 0x16D4, "Ressource Tquorl non trouvée"),
-            "Exception EResNotFound dans le module Quorl.exe à 000016D4.\n"
-            "Ressource Tquorl non trouvée.");
+  EXPECT_EQ(
+      UnhandledReportText("EResNotFound", "Quorl.exe", 0x16D4, "Ressource Tquorl non trouvée"),
+      "Exception EResNotFound dans le module Quorl.exe à 000016D4.\n"
+      "Ressource Tquorl non trouvée.");
 }
 
 struct UnhandledCase {
@@ -71,6 +79,43 @@ TEST(UnhandledReportText, IsCutAt1023Characters) {
   const std::string text = UnhandledReportText("E", "m", 0, std::string(2000, 'x'));
   EXPECT_EQ(text.size(), 1023u);
   EXPECT_EQ(text.back(), 'x');
+}
+
+struct DescriptionCase {
+  std::function<void()> raise;
+  ErrorDescription::Kind kind;
+  const char* className;
+  const char* message;
+  const char* reason;
+};
+
+TEST(ErrorDescription, NamesEveryErrorReadablyForBothReports) {
+  const DescriptionCase cases[] = {
+      {[] { throw EOverflow(); }, ErrorDescription::Error, "EOverflow",
+       "Débordement en virgule flottante", "the program's own class and message"},
+      {[] { throw EAbort(); }, ErrorDescription::Silent, "EAbort", "", "the silent error"},
+      {[] { throw std::bad_alloc(); }, ErrorDescription::Error, "EOutOfMemory",
+       "Mémoire insuffisante", "out of memory: a French message, no compiler-made name"},
+      {[] { throw std::bad_array_new_length(); }, ErrorDescription::Error, "EOutOfMemory",
+       "Mémoire insuffisante", "an impossible array size is out of memory too"},
+      {[] { throw std::bad_cast(); }, ErrorDescription::Error, "Exception", "std::bad_cast",
+       "a standard error: \"Exception\" and its text, as the program raises the library's"},
+      {[] { throw std::runtime_error("panne"); }, ErrorDescription::Error, "Exception", "panne",
+       "a standard error with a text of its own"},
+      {[] { throw 42; }, ErrorDescription::OtherObject, "Exception", "",
+       "not an error: no class to name, no message"},
+  };
+  for (const DescriptionCase& row : cases) {
+    SCOPED_TRACE(row.reason);
+    try {
+      row.raise();
+    } catch (...) {
+      const ErrorDescription error = DescribeCurrentError();
+      EXPECT_EQ(error.kind, row.kind);
+      EXPECT_EQ(error.className, row.className);
+      EXPECT_EQ(error.message, row.message);
+    }
+  }
 }
 
 }  // namespace

@@ -25,7 +25,9 @@ public:
   explicit UserSeparatorChange(const char* separator) : original_(UserSeparator()) {
     changed_ = SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator) != 0;
   }
-  ~UserSeparatorChange() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, original_.c_str()); }
+  ~UserSeparatorChange() {
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, original_.c_str());
+  }
   UserSeparatorChange(const UserSeparatorChange&) = delete;
   UserSeparatorChange& operator=(const UserSeparatorChange&) = delete;
   bool changed() const { return changed_; }

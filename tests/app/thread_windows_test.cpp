@@ -23,8 +23,8 @@ public:
       description.lpszClassName = "ThreadWindowsTest";
       return RegisterClassA(&description);
     }();
-    handle_ = CreateWindowExA(exStyle, MAKEINTATOM(windowClass), "", WS_POPUP | style, 0, 0, 20,
-                              20, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    handle_ = CreateWindowExA(exStyle, MAKEINTATOM(windowClass), "", WS_POPUP | style, 0, 0, 20, 20,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
   ~Window() { DestroyWindow(handle_); }
   Window(const Window&) = delete;
@@ -81,7 +81,8 @@ TEST(FirstTaskWindow, PrefersVisibleEnabledWindowsThatAreNotTopmost) {
     HWND expected;
     const char* reason;
   } cases[] = {
-      {{hidden.get(), disabled.get(), topmost.get(), normal.get()}, normal.get(),
+      {{hidden.get(), disabled.get(), topmost.get(), normal.get()},
+       normal.get(),
        "a normal window before a topmost one that comes first"},
       {{topmost.get(), otherTopmost.get()}, topmost.get(), "else the first topmost window"},
       {{hidden.get(), disabled.get(), nullptr}, nullptr, "hidden and disabled windows never"},

@@ -9,7 +9,7 @@ namespace e2e {
 namespace {
 
 class ActivationTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
@@ -36,9 +36,8 @@ class ActivationTest : public QuorlTest {
     WINDOWINFO info{};
     info.cbSize = sizeof info;
     GetWindowInfo(app_->mainWindow(), &info);
-    return {info.rcWindow.left + 400,
-            info.rcWindow.top + static_cast<LONG>(info.cyWindowBorders) +
-                GetSystemMetrics(SM_CYCAPTION) / 2};
+    return {info.rcWindow.left + 400, info.rcWindow.top + static_cast<LONG>(info.cyWindowBorders) +
+                                          GetSystemMetrics(SM_CYCAPTION) / 2};
   }
 };
 

@@ -34,7 +34,7 @@ bool setClipboard(const std::wstring& text) {
 }
 
 class BadInputTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
@@ -45,9 +45,8 @@ class BadInputTest : public QuorlTest {
     if (!setClipboard(text)) return ::testing::AssertionFailure() << "clipboard refused the text";
     pressKey('V', {VK_CONTROL});
     if (!waitUntil([&] { return app().guessText() == expected; })) {
-      return ::testing::AssertionFailure()
-             << "the guess box holds " << app().guessText().size() << " characters, expected "
-             << expected.size();
+      return ::testing::AssertionFailure() << "the guess box holds " << app().guessText().size()
+                                           << " characters, expected " << expected.size();
     }
     return ::testing::AssertionSuccess();
   }
@@ -91,8 +90,15 @@ TEST_F(BadInputTest, RefusedTextsAddNothing) {
     const char* reason;
   } cases[] = {
       {L"3\x01\x02", "3\x01\x02", "control characters after a number"},
-      {L"\x1b" L"5", "\x1b" "5", "an escape character before it"},
-      {L"\u00e93", "\xe9" "3", "an accented letter"},
+      {L"\x1b"
+       L"5",
+       "\x1b"
+       "5",
+       "an escape character before it"},
+      {L"\u00e93",
+       "\xe9"
+       "3",
+       "an accented letter"},
       {L"3,25\u20ac", "3,25\x80", "a euro sign after it"},
       {L"1E4999", "1E4999", "beyond the extended range"},
       {L"1E5000", "1E5000", "an exponent digit the conversion leaves unread"},

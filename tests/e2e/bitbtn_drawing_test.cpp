@@ -16,7 +16,7 @@ namespace {
 
 // The screen's pixels under a window, as COLORREF values, row by row.
 class Capture {
- public:
+public:
   explicit Capture(HWND window) : rect_(screenRect(window)) {
     const SIZE size = sizeOf(rect_);
     width_ = size.cx;
@@ -49,28 +49,28 @@ class Capture {
   int height() const { return height_; }
   COLORREF at(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
 
-  int count(COLORREF colour) const {
+  int count(COLORREF color) const {
     int found = 0;
-    for (COLORREF pixel : pixels_) found += pixel == colour ? 1 : 0;
+    for (COLORREF pixel : pixels_) found += pixel == color ? 1 : 0;
     return found;
   }
 
   // Pixels of the border that are not `colour`.
-  int borderNot(COLORREF colour) const {
+  int borderNot(COLORREF color) const {
     int other = 0;
     for (int x = 0; x < width_; ++x) {
-      other += (at(x, 0) != colour) + (at(x, height_ - 1) != colour);
+      other += (at(x, 0) != color) + (at(x, height_ - 1) != color);
     }
     for (int y = 1; y + 1 < height_; ++y) {
-      other += (at(0, y) != colour) + (at(width_ - 1, y) != colour);
+      other += (at(0, y) != color) + (at(width_ - 1, y) != color);
     }
     return other;
   }
 
   // Pixels of the row `y`, from `inset` to `width - inset`, that are not `colour`.
-  int rowNot(int y, int inset, COLORREF colour) const {
+  int rowNot(int y, int inset, COLORREF color) const {
     int other = 0;
-    for (int x = inset; x < width_ - inset; ++x) other += at(x, y) != colour;
+    for (int x = inset; x < width_ - inset; ++x) other += at(x, y) != color;
     return other;
   }
 
@@ -90,7 +90,7 @@ class Capture {
     return box;
   }
 
- private:
+private:
   RECT rect_;
   int width_ = 0;
   int height_ = 0;
@@ -114,7 +114,7 @@ constexpr int kFocusInset = 4;
 constexpr int kContentInset = kFocusInset + 1;
 
 class BitBtnDrawingTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(openRules(rules_));
@@ -126,10 +126,12 @@ class BitBtnDrawingTest : public QuorlTest {
   template <class Ready>
   Capture settled(Ready ready) {
     Capture capture(rules_.ok);
-    waitUntil([&] {
-      capture = Capture(rules_.ok);
-      return ready(capture);
-    }, Millis{3000});
+    waitUntil(
+        [&] {
+          capture = Capture(rules_.ok);
+          return ready(capture);
+        },
+        Millis{3000});
     return capture;
   }
 
@@ -158,9 +160,8 @@ TEST_F(BitBtnDrawingTest, WithoutTheFocusTheDefaultButtonKeepsItsOutlineOnly) {
   clickAt(centreOf(rules_.memo));
   ASSERT_TRUE(waitUntil([&] { return app().focus() == rules_.memo; }));
   movePointerTo({5, 5});
-  const Capture shot = settled([&](const Capture& c) {
-    return c.rowNot(kFocusInset, kFocusInset, face_) == 0;
-  });
+  const Capture shot =
+      settled([&](const Capture& c) { return c.rowNot(kFocusInset, kFocusInset, face_) == 0; });
   EXPECT_EQ(shot.rowNot(kFocusInset, kFocusInset, face_), 0) << "a focus rectangle is left";
   EXPECT_EQ(shot.borderNot(frame_), 0)
       << "the default button stays the active one while the memo has the focus";
@@ -175,18 +176,18 @@ TEST_F(BitBtnDrawingTest, HeldDownTheGlyphAndCaptionMoveOnePixelRightAndDown) {
 
   const POINT centre = centreOf(rules_.ok);
   pressLeftButtonAt(centre);
-  EXPECT_TRUE(waitUntil([&] {
-    return (SendMessageA(rules_.ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-  }, Millis{3000})) << "the button is not held down";
-  const Capture pressed = settled([&](const Capture& c) {
-    return c.content(kContentInset, face_) == expected;
-  });
+  EXPECT_TRUE(waitUntil(
+      [&] { return (SendMessageA(rules_.ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, Millis{3000}))
+      << "the button is not held down";
+  const Capture pressed =
+      settled([&](const Capture& c) { return c.content(kContentInset, face_) == expected; });
   const RECT down = pressed.content(kContentInset, face_);
   EXPECT_TRUE(down == expected) << "at rest " << describe(atRest) << ", pressed " << describe(down);
   EXPECT_EQ(pressed.count(kOlive), 0) << "the glyph's transparent colour shows when pressed";
   saveScreenshot("bitbtn-pressed");
   releaseLeftButtonAt(centre);
-  EXPECT_TRUE(waitUntil([&] { return !shown(app().rulesDialog()); })) << "the click closes the rules";
+  EXPECT_TRUE(waitUntil([&] { return !shown(app().rulesDialog()); }))
+      << "the click closes the rules";
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace e2e {
 namespace {
 
 class ButtonsTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
 
   bool focusReaches(HWND control) {
@@ -61,7 +61,7 @@ TEST_F(ButtonsTest, HiddenMenuCannotBeReachedFromTheKeyboard) {
 }
 
 TEST_F(ButtonsTest, TabAndShiftTabFollowTheDesignedOrder) {
-  const std::vector<HWND> order{app().guessBox(), app().history(), app().counterBox(),
+  const std::vector<HWND> order{app().guessBox(),  app().history(), app().counterBox(),
                                 app().commencer(), app().regles(),  app().quitter(),
                                 app().guessBox()};
   for (size_t i = 1; i < order.size(); ++i) {
@@ -95,8 +95,10 @@ TEST_F(ButtonsTest, ReglesShowsTheRulesAndEnterClosesThemWithoutANewGame) {
   EXPECT_EQ(textOf(memo),
             "Quorl\r\n"
             "\r\n"
-            "Devine un nombre d\xe9" "cimal compris entre 0 et 10.\r\n"
-            "Attention, ce nombre d\xe9" "cimal a trois chiffres apr\xe8s la virgule.\r\n"
+            "Devine un nombre d\xe9"
+            "cimal compris entre 0 et 10.\r\n"
+            "Attention, ce nombre d\xe9"
+            "cimal a trois chiffres apr\xe8s la virgule.\r\n"
             "\r\n"
             "Pour jouer, clique sur Commencer.");
   EXPECT_EQ(textOf(ok), "OK");

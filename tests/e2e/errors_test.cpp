@@ -31,7 +31,7 @@ BoxContents contentsOf(HWND box) {
 }
 
 class OverflowTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
@@ -44,11 +44,11 @@ TEST_F(OverflowTest, HugeGuessIsReportedAndTheGameGoesOn) {
     ASSERT_TRUE(app().typeGuess(text));
     pressKey(VK_RETURN);
     HWND box = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (box = app().messageBox()) != nullptr; }))
-        << "no error box";
+    ASSERT_TRUE(waitUntil([&] { return (box = app().messageBox()) != nullptr; })) << "no error box";
     EXPECT_EQ(textOf(box), "Quorl");
     const BoxContents contents = contentsOf(box);
-    EXPECT_EQ(contents.texts, std::vector<std::string>{"D\xe9" "bordement en virgule flottante."});
+    EXPECT_EQ(contents.texts, std::vector<std::string>{"D\xe9"
+                                                       "bordement en virgule flottante."});
     EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
     EXPECT_FALSE(IsWindowEnabled(app().mainWindow()));
     saveScreenshot(std::string("overflow-box") + (text[0] == '-' ? "-negative" : ""));
@@ -77,19 +77,17 @@ TEST(StartupFailureTest, MissingMainWindowDescriptionIsReportedWithExitCodeOne) 
   ASSERT_FALSE(damaged.empty()) << "could not remove the TQUORL resource from a copy";
   Process process(damaged, SW_SHOWDEFAULT);
   HWND box = nullptr;
-  ASSERT_TRUE(waitUntil([&] {
-    for (HWND window : topLevelWindows(process.id(), "#32770")) {
-      if (IsWindowVisible(window)) box = window;
-    }
-    return box != nullptr;
-  })) << "no error report";
+  ASSERT_TRUE(waitUntil([&] { return (box = visibleMessageBox(process.id())) != nullptr; }))
+      << "no error report";
   EXPECT_EQ(textOf(box), "Erreur d'application");
   const BoxContents contents = contentsOf(box);
   ASSERT_EQ(contents.texts.size(), 1u);
   const std::string& text = contents.texts.front();
   const std::string head = "Exception EResNotFound dans le module Quorl.exe \xe0 ";
   EXPECT_EQ(text.substr(0, head.size()), head) << text;
-  const std::string tail = ".\nRessource Tquorl non trouv\xe9" "e.";
+  const std::string tail =
+      ".\nRessource Tquorl non trouv\xe9"
+      "e.";
   ASSERT_GE(text.size(), head.size() + 8 + tail.size()) << text;
   const std::string offset = text.substr(head.size(), 8);
   EXPECT_EQ(offset.find_first_not_of("0123456789ABCDEF"), std::string::npos) << text;

@@ -8,7 +8,7 @@ namespace e2e {
 namespace {
 
 class GameTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
 
   // The message dialog's label and OK button.

@@ -3,6 +3,7 @@
 #include "quorl_test.h"
 
 #include "harness/input.h"
+#include "harness/screenshot.h"
 #include "harness/wait.h"
 
 namespace e2e {
@@ -10,7 +11,7 @@ namespace {
 
 // A GDI font selected into the screen's device context for measuring text.
 class MeasuringFont {
- public:
+public:
   MeasuringFont(const char* face, int height)
       : dc_(GetDC(nullptr)),
         font_(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -31,14 +32,14 @@ class MeasuringFont {
     return size.cx;
   }
 
- private:
+private:
   HDC dc_;
   HFONT font_;
   HGDIOBJ previous_;
 };
 
 class MessageDialogTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
     std::string failure;
@@ -77,12 +78,7 @@ TEST_F(MessageDialogTest, IsBlueWithoutSystemMenuOrCloseBox) {
   // button and below the text, once the dialog has painted itself.
   POINT sample{200, 120};
   ClientToScreen(dialog_, &sample);
-  const auto sampled = [&] {
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, sample.x, sample.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-  };
+  const auto sampled = [&] { return screenPixel(sample); };
   EXPECT_TRUE(waitUntil([&] { return sampled() == RGB(63, 132, 237); }, Millis{3000}))
       << "colour " << std::hex << sampled();
 }
@@ -112,8 +108,9 @@ TEST_F(MessageDialogTest, ClickingOkClosesItAndTheNextWinShowsItAgain) {
   ASSERT_TRUE(second.has_value()) << failure;
   EXPECT_TRUE(shown(app().messageDialog()));
   const MeasuringFont comic("Comic Sans MS", -16);
-  EXPECT_EQ(sizeOf(screenRect(dialog_)).cx,
-            comic.width("Bravo, vous avez gagn\xe9 en " + std::to_string(*second) + " essais") + 30);
+  EXPECT_EQ(
+      sizeOf(screenRect(dialog_)).cx,
+      comic.width("Bravo, vous avez gagn\xe9 en " + std::to_string(*second) + " essais") + 30);
   EXPECT_TRUE(app().dismissMessageDialog());
 }
 

@@ -23,9 +23,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = "QuorlE2eOtherWindow";
   if (!RegisterClassA(&windowClass)) return 1;
-  const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Autre programme",
-                                      WS_OVERLAPPEDWINDOW, 820, 600, 400, 300, nullptr, nullptr,
-                                      instance, nullptr);
+  const HWND window =
+      CreateWindowExA(0, windowClass.lpszClassName, "Autre programme", WS_OVERLAPPEDWINDOW, 820,
+                      600, 400, 300, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, showCommand);
   MSG message;

@@ -9,35 +9,6 @@
 namespace e2e {
 namespace {
 
-// Descendants of `top` of class `className` whose top-left corner lies at `at` in
-// top's client coordinates (the controls may sit in a panel of their own).
-struct ControlSearch {
-  HWND top;
-  const char* className;
-  POINT at;
-  HWND found;
-};
-
-// A named callback: the 32-bit build needs the stdcall convention, which a lambda
-// does not convert to.
-BOOL CALLBACK matchControl(HWND child, LPARAM context) {
-  auto& s = *reinterpret_cast<ControlSearch*>(context);
-  if (windowClass(child) != s.className) return TRUE;
-  RECT rect = screenRect(child);
-  MapWindowPoints(HWND_DESKTOP, s.top, reinterpret_cast<POINT*>(&rect), 2);
-  if (rect.left == s.at.x && rect.top == s.at.y) {
-    s.found = child;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND controlAt(HWND top, const char* className, POINT at) {
-  ControlSearch search{top, className, at, nullptr};
-  EnumChildWindows(top, matchControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 std::wstring widen(const std::string& text) {
   std::wstring wide;
   for (char c : text) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
@@ -71,12 +42,12 @@ QuorlApp::QuorlApp(WORD showCommand, const std::string& exe) : process_(exe, sho
 bool QuorlApp::findControls() {
   main_ = findTopLevel(process_.id(), kMainClass);
   if (!main_) return false;
-  guessBox_ = controlAt(main_, "Edit", kGuessBoxAt);
-  counterBox_ = controlAt(main_, "Edit", kCounterBoxAt);
-  history_ = controlAt(main_, "ListBox", kHistoryAt);
-  commencer_ = controlAt(main_, "Button", kCommencerAt);
-  regles_ = controlAt(main_, "Button", kReglesAt);
-  quitter_ = controlAt(main_, "Button", kQuitterAt);
+  guessBox_ = childAt(main_, "Edit", kGuessBoxAt);
+  counterBox_ = childAt(main_, "Edit", kCounterBoxAt);
+  history_ = childAt(main_, "ListBox", kHistoryAt);
+  commencer_ = childAt(main_, "Button", kCommencerAt);
+  regles_ = childAt(main_, "Button", kReglesAt);
+  quitter_ = childAt(main_, "Button", kQuitterAt);
   return guessBox_ && counterBox_ && history_ && commencer_ && regles_ && quitter_;
 }
 
@@ -93,12 +64,7 @@ HWND QuorlApp::applicationWindow() const { return findTopLevel(process_.id(), kA
 HWND QuorlApp::messageDialog() const { return findTopLevel(process_.id(), kMessageClass); }
 HWND QuorlApp::rulesDialog() const { return findTopLevel(process_.id(), kRulesClass); }
 
-HWND QuorlApp::messageBox() const {
-  for (HWND window : topLevelWindows(process_.id(), "#32770")) {
-    if (IsWindowVisible(window)) return window;
-  }
-  return nullptr;
-}
+HWND QuorlApp::messageBox() const { return visibleMessageBox(process_.id()); }
 
 std::vector<std::string> QuorlApp::historyLines() const { return listLines(history_); }
 std::string QuorlApp::counterText() const { return textOf(counterBox_); }

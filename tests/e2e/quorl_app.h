@@ -47,7 +47,7 @@ enum class GuessOutcome {
 };
 
 class QuorlApp {
- public:
+public:
   explicit QuorlApp(WORD showCommand = SW_SHOWDEFAULT, const std::string& exe = quorlPath());
 
   Process& process() { return process_; }
@@ -90,7 +90,7 @@ class QuorlApp {
   // Presses Enter on the message dialog and waits until it has gone.
   bool dismissMessageDialog();
 
- private:
+private:
   Process process_;
   HWND main_ = nullptr;
   HWND guessBox_ = nullptr;

@@ -16,7 +16,7 @@
 namespace e2e {
 
 class QuorlTest : public ::testing::Test {
- protected:
+protected:
   // Starts Quorl and waits for its board; fails the test when it does not come up.
   void start(WORD showCommand = SW_SHOWDEFAULT) {
     app_.emplace(showCommand);
@@ -73,11 +73,16 @@ class QuorlTest : public ::testing::Test {
 
 inline std::string showName(WORD showCommand) {
   switch (showCommand) {
-    case SW_SHOWDEFAULT: return "SW_SHOWDEFAULT";
-    case SW_SHOWNORMAL: return "SW_SHOWNORMAL";
-    case SW_SHOWMAXIMIZED: return "SW_SHOWMAXIMIZED";
-    case SW_SHOWMINNOACTIVE: return "SW_SHOWMINNOACTIVE";
-    default: return std::to_string(showCommand);
+    case SW_SHOWDEFAULT:
+      return "SW_SHOWDEFAULT";
+    case SW_SHOWNORMAL:
+      return "SW_SHOWNORMAL";
+    case SW_SHOWMAXIMIZED:
+      return "SW_SHOWMAXIMIZED";
+    case SW_SHOWMINNOACTIVE:
+      return "SW_SHOWMINNOACTIVE";
+    default:
+      return std::to_string(showCommand);
   }
 }
 

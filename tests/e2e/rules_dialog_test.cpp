@@ -9,7 +9,7 @@ namespace e2e {
 namespace {
 
 class RulesDialogTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));

@@ -9,7 +9,7 @@ namespace e2e {
 namespace {
 
 class SeparatorTest : public QuorlTest {
- protected:
+protected:
   void SetUp() override {
     std::printf("[ locale   ] decimal separator '%c'\n", localeDecimalSeparator());
     ASSERT_NO_FATAL_FAILURE(start());
@@ -41,7 +41,8 @@ TEST_F(SeparatorTest, PointAndCommaAreBothAcceptedAndShownAsTyped) {
     const auto lines = app().historyLines();
     ASSERT_EQ(lines.size(), count) << "the guess was refused";
     const std::string text = c.text;
-    EXPECT_TRUE(lines.back() == text + " est trop petit" || lines.back() == text + " est trop grand")
+    EXPECT_TRUE(lines.back() == text + " est trop petit" ||
+                lines.back() == text + " est trop grand")
         << lines.back();
   }
 }

@@ -8,7 +8,7 @@ namespace e2e {
 namespace {
 
 class ShutdownTest : public QuorlTest {
- protected:
+protected:
   void expectCleanExit() {
     ASSERT_TRUE(app_->process().waitForExit()) << "the program is still running";
     EXPECT_EQ(app_->process().exitCode(), std::optional<DWORD>(0));
@@ -65,9 +65,8 @@ TEST_F(ShutdownTest, CloseBoxOfTheMinimisedEntryEndsTheProgram) {
   // Minimising has no real-input path here (the board has no minimise box and wine's
   // desktop no taskbar); the minimised entry's own close box is clicked for real.
   PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(waitUntil([&] {
-    return IsIconic(application) && sizeOf(screenRect(application)).cx > 0;
-  }));
+  ASSERT_TRUE(
+      waitUntil([&] { return IsIconic(application) && sizeOf(screenRect(application)).cx > 0; }));
   WINDOWINFO info{};
   info.cbSize = sizeof info;
   GetWindowInfo(application, &info);

@@ -54,10 +54,11 @@ Resources resourcesOf(const Process& process) {
 }
 
 void print(const Process& process, int games, const Resources& r) {
-  std::printf("[ soak     ] process %04lx after %4d games: GDI objects %lu, USER objects %lu,"
-              " windows %zu, handles %lu, working set %.2f MiB, committed %.2f MiB\n",
-              process.id(), games, r.gdiObjects, r.userObjects, r.windows, r.handles,
-              r.workingSetMiB, r.committedMiB);
+  std::printf(
+      "[ soak     ] process %04lx after %4d games: GDI objects %lu, USER objects %lu,"
+      " windows %zu, handles %lu, working set %.2f MiB, committed %.2f MiB\n",
+      process.id(), games, r.gdiObjects, r.userObjects, r.windows, r.handles, r.workingSetMiB,
+      r.committedMiB);
   // The trace of the program's objects shares this output: each line goes out at once.
   std::fflush(stdout);
 }

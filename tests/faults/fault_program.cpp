@@ -1,14 +1,19 @@
 // A program that faults on purpose, with the program's own fault report installed as
-// Quorl.exe installs it, and its terminate handler. The environment variable
-// QUORL_FAULT names the fault.
+// Quorl.exe installs it, and its terminate handler; or that hands an error of the C++
+// library to the event loop's error report. The environment variable QUORL_FAULT
+// names the fault.
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
+#include <typeinfo>
 
+#include "app/application.h"
 #include "app/fault_report.h"
-#include "game/errors.h"
+#include "app/screen.h"
+#include "base/errors.h"
 
 namespace {
 
@@ -31,7 +36,9 @@ int Recurse(int depth) {
 
 // An error thrown through a function that must not throw ends in std::terminate.
 void (*volatile raise)() = [] { throw Exception("Erreur perdue"); };
+void (*volatile raiseOutOfMemory)() = [] { throw std::bad_alloc(); };
 void CannotThrow() noexcept { raise(); }
+void CannotThrowOutOfMemory() noexcept { raiseOutOfMemory(); }
 
 constexpr UINT FaultNow = WM_APP + 1;
 
@@ -41,6 +48,24 @@ void Fault(const std::string& kind) {
   if (kind == "system-module") zero = static_cast<int>(measure(nothing));
   if (kind == "stack-overflow") zero = Recurse(0);
   if (kind == "terminate") CannotThrow();
+  if (kind == "terminate-out-of-memory") CannotThrowOutOfMemory();
+}
+
+// The error report of the event loop, given an error that the C++ library raises.
+int ReportInLoop(const std::string& kind) {
+  TScreen screen;
+  Screen = &screen;
+  TApplication application;
+  Application = &application;
+  try {
+    if (kind == "loop-out-of-memory") throw std::bad_alloc();
+    throw std::bad_cast();
+  } catch (...) {
+    application.ReportError(application);
+  }
+  Application = nullptr;
+  Screen = nullptr;
+  return 0;
 }
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -73,6 +98,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const char* kind = std::getenv("QUORL_FAULT");
   if (kind == nullptr) return 2;
   if (std::string(kind) == "window-procedure") return FaultInWindowProcedure(instance);
+  if (std::string(kind).rfind("loop-", 0) == 0) return ReportInLoop(kind);
   Fault(kind);
   return 0;  // not reached when the fault happened
 }

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/startup.h"
-#include "forms/controls/edit.h"
+#include "app/entry/startup.h"
+#include "controls/edit.h"
 #include "forms/unitscores.h"
 
 namespace {

@@ -31,7 +31,7 @@ std::string programFor(const char* showing, bool hideName) {
 }
 
 class ScoresWindow {
- public:
+public:
   // Starts the program with its showing ("modal" or "plain") and waits until the window
   // is up, in the foreground, with the focus in it.
   ScoresWindow(const char* showing, bool hideName)
@@ -70,12 +70,7 @@ class ScoresWindow {
     SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
   }
 
-  HWND errorBox() const {
-    for (HWND box : topLevelWindows(process_.id(), "#32770")) {
-      if (IsWindowVisible(box)) return box;
-    }
-    return nullptr;
-  }
+  HWND errorBox() const { return visibleMessageBox(process_.id()); }
 
   bool clickNameBox() {
     clickAt(centreOf(nameBox_));
@@ -90,7 +85,7 @@ class ScoresWindow {
     return process_.exitCode();
   }
 
- private:
+private:
   Process process_;
   HWND window_ = nullptr;
   HWND nameBox_ = nullptr;
@@ -101,22 +96,7 @@ class ScoresWindow {
   HWND effacer_ = nullptr;
 };
 
-std::string boxText(HWND box) {
-  for (HWND child : childWindows(box, "Static")) {
-    const std::string text = textOf(child);
-    if (!text.empty()) return text;
-  }
-  return {};
-}
-
 bool hasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-COLORREF screenPixel(POINT at) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, at.x, at.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
 
 // The 1-pixel window-frame outline of an active button, seen on its top-left pixel.
 bool drawnActive(HWND button) {
@@ -156,7 +136,7 @@ TEST(ScoresWindowTest, EveryKeystrokeWithAnEmptyIndexBoxIsReportedAsAConversionE
     HWND box = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (box = scores.errorBox()) != nullptr; })) << "no error box";
     EXPECT_EQ(textOf(box), Title);
-    EXPECT_EQ(boxText(box), "'' n'est pas une valeur enti\xe8re correcte.");
+    EXPECT_EQ(messageBoxText(box), "'' n'est pas une valeur enti\xe8re correcte.");
     EXPECT_FALSE(IsWindowEnabled(scores.window())) << "the box is modal to the program";
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitUntil([&] { return scores.errorBox() == nullptr; }));
@@ -179,15 +159,18 @@ TEST(ScoresWindowTest, TypingANameRewritesTheIndexedLineAfterEachKeystroke) {
     SCOPED_TRACE(typed);
     typeText(std::wstring(1, static_cast<wchar_t>(name[typed - 1])));
     const std::string expected = "123456" + name.substr(0, typed);
-    EXPECT_TRUE(waitUntil([&] { return listLines(scores.list()) == std::vector<std::string>{expected}; }))
-        << "line " << (listLines(scores.list()).empty() ? "(none)" : listLines(scores.list())[0]);
+    EXPECT_TRUE(waitUntil([&] {
+      return listLines(scores.list()) == std::vector<std::string>{expected};
+    })) << "line "
+        << (listLines(scores.list()).empty() ? "(none)" : listLines(scores.list())[0]);
     ASSERT_EQ(scores.errorBox(), nullptr);
   }
   saveScreenshot("scores-window");
 
   // Emptying the name box leaves the score field alone; a short line is padded.
   for (std::size_t erased = 0; erased < name.size(); ++erased) pressKey(VK_BACK);
-  EXPECT_TRUE(waitUntil([&] { return listLines(scores.list()) == std::vector<std::string>{"123456"}; }));
+  EXPECT_TRUE(
+      waitUntil([&] { return listLines(scores.list()) == std::vector<std::string>{"123456"}; }));
   scores.addLine("7");
   scores.setIndex("1");
   typeText(L"Li");
@@ -223,7 +206,8 @@ TEST(ScoresWindowTest, TheDefaultButtonIsDrawnActiveWhileTheFocusIsNotOnAnotherB
     EXPECT_TRUE(waitUntil([&] {
       return drawnActive(scores.fermer()) == step.fermerActive &&
              drawnActive(scores.effacer()) == step.effacerActive;
-    })) << "Fermer " << drawnActive(scores.fermer()) << ", Effacer " << drawnActive(scores.effacer());
+    })) << "Fermer "
+        << drawnActive(scores.fermer()) << ", Effacer " << drawnActive(scores.effacer());
   }
 }
 
@@ -237,7 +221,7 @@ TEST(ScoresWindowTest, AnIndexOutsideTheListIsReportedWithoutAPeriod) {
   HWND box = nullptr;
   ASSERT_TRUE(waitUntil([&] { return (box = scores.errorBox()) != nullptr; })) << "no error box";
   EXPECT_EQ(textOf(box), Title);
-  EXPECT_EQ(boxText(box), "Index de liste hors limites (5)") << "')' sorts before '.'";
+  EXPECT_EQ(messageBoxText(box), "Index de liste hors limites (5)") << "')' sorts before '.'";
   pressKey(VK_RETURN);
   ASSERT_TRUE(waitUntil([&] { return scores.errorBox() == nullptr; }));
   EXPECT_EQ(listLines(scores.list()), std::vector<std::string>{"12345678"});

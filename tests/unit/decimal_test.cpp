@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/errors.h"
 #include "extended.h"
-#include "game/errors.h"
 #include "game/x87.h"
 
 using namespace std::string_view_literals;
@@ -104,8 +104,8 @@ const ConversionCase ConversionCases[] = {
 
 TEST(DecimalTextToReal, EdgeCases) {
   for (const ConversionCase& c : ConversionCases) {
-    SCOPED_TRACE(std::string(c.reason) + ": '" + std::string(c.text) + "' with '" +
-                 c.separator + "'");
+    SCOPED_TRACE(std::string(c.reason) + ": '" + std::string(c.text) + "' with '" + c.separator +
+                 "'");
     const Separator separator(c.separator);
     if (c.converts) {
       long double value = -1;

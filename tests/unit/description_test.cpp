@@ -1,4 +1,4 @@
-#include "forms/controls/description.h"
+#include "controls/description.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -114,10 +114,9 @@ TEST(ReadDescription, ReadsEveryKindOfValue) {
       {"several items on one line, no blanks around punctuation",
        "window w:Tw{A=1 B=\"x\"control c:TC{D=[a]}}", "w:Tw{A=1;B='x';c:TC{D=[a];}}"},
       {"comments, blank lines and CRLF line breaks",
-       "# head\r\n\r\nwindow w: Tw { # trailing\r\n  A = 1\r\n}\r\n# tail",
-       "w:Tw{A=1;}"},
-      {"bytes of code page 1252 inside strings", "window w: Tw { Caption = \"R\xe8gles \x80\xff\" }",
-       "w:Tw{Caption='R\xe8gles \x80\xff';}"},
+       "# head\r\n\r\nwindow w: Tw { # trailing\r\n  A = 1\r\n}\r\n# tail", "w:Tw{A=1;}"},
+      {"bytes of code page 1252 inside strings",
+       "window w: Tw { Caption = \"R\xe8gles \x80\xff\" }", "w:Tw{Caption='R\xe8gles \x80\xff';}"},
       {"an escaped NUL is kept", "window w: Tw { S = \"a\\x00b\" }", Bytes("w:Tw{S='a\0b';}")},
   };
   for (const GoodCase& c : cases) {
@@ -185,8 +184,10 @@ TEST(ReadDescription, RefusesMalformedData) {
 }
 
 TEST(ReadDescription, RecordsThePropertyLines) {
-  const DescriptionObject window = ReadDescription(
-      Header + "# comment\nwindow w: Tw {\n  A = 1\n\n  control c: TC {\n    B = (\"x\",\n\"y\") C = 2\n  }\n}\n");
+  const DescriptionObject window =
+      ReadDescription(Header +
+                      "# comment\nwindow w: Tw {\n  A = 1\n\n  control c: TC {\n    B = "
+                      "(\"x\",\n\"y\") C = 2\n  }\n}\n");
   ASSERT_EQ(window.properties.size(), 1u);
   EXPECT_EQ(window.properties[0].line, 4);
   ASSERT_EQ(window.children.size(), 1u);
@@ -228,10 +229,11 @@ TEST(ReadDescription, ReadsHugeInputs) {
 // the data wherever it comes (run under the sanitizers, this also checks that it
 // never reads past it).
 TEST(ReadDescription, RefusesEveryTruncation) {
-  const std::string data = Header +
-                           "window w: Tw {\n  Color = $02ED843F\n  Left = -2\n  S = \"a\\x41\\\"\"\n"
-                           "  B = [x, y]\n  L = (\"p\", \"\")\n  I = icon Q\n"
-                           "  control c: TC { Font.Name = \"M\" }\n}\n";
+  const std::string data =
+      Header +
+      "window w: Tw {\n  Color = $02ED843F\n  Left = -2\n  S = \"a\\x41\\\"\"\n"
+      "  B = [x, y]\n  L = (\"p\", \"\")\n  I = icon Q\n"
+      "  control c: TC { Font.Name = \"M\" }\n}\n";
   ASSERT_NE(ReadOrError(data), BadFormat);
   const std::size_t closing = data.rfind('}');
   for (std::size_t size = 0; size <= closing; ++size) {
@@ -243,8 +245,9 @@ TEST(ReadDescription, RefusesEveryTruncation) {
 // Any single byte replaced by any other value is either read or refused with the
 // format error, never anything else.
 TEST(ReadDescription, SurvivesEveryByteReplacement) {
-  const std::string data = Header + "window w: Tw { A = $1F B = \"x\\ty\" C = [p] D = (\"q\") "
-                                    "control c: TC { E = bitmap R } }";
+  const std::string data = Header +
+                           "window w: Tw { A = $1F B = \"x\\ty\" C = [p] D = (\"q\") "
+                           "control c: TC { E = bitmap R } }";
   for (std::size_t pos = 0; pos < data.size(); ++pos) {
     for (int byte = 0; byte < 256; ++byte) {
       std::string changed = data;
@@ -396,9 +399,9 @@ TEST(CommittedDescriptions, MainWindow) {
 
   // Creation order: the pictures and the label are painted in it.
   const std::vector<std::string> order = {
-      "Image2:TImage",   "Label2:TLabel",   "Image3:TImage",   "Edit1:TEdit",
-      "ListBox1:TListBox", "Edit2:TEdit",   "BitBtn3:TBitBtn", "BitBtn4:TBitBtn",
-      "BitBtn5:TBitBtn", "BitBtn1:TBitBtn", "MainMenu1:TMainMenu"};
+      "Image2:TImage",     "Label2:TLabel",   "Image3:TImage",      "Edit1:TEdit",
+      "ListBox1:TListBox", "Edit2:TEdit",     "BitBtn3:TBitBtn",    "BitBtn4:TBitBtn",
+      "BitBtn5:TBitBtn",   "BitBtn1:TBitBtn", "MainMenu1:TMainMenu"};
   EXPECT_EQ(ChildNames(window), order);
 
   const DescriptionObject& background = Child(window, "Image2");
@@ -573,7 +576,9 @@ std::string_view Resource(const char* name) {
 
 TEST(StoredDescriptions, AreTheCommittedOnesInCodePage1252) {
   const std::pair<const char*, const char*> cases[] = {
-      {"TQUORL", "quorl"}, {"TSCORE1", "unitscores"}, {"TMESSA", "message"},
+      {"TQUORL", "quorl"},
+      {"TSCORE1", "unitscores"},
+      {"TMESSA", "message"},
       {"tregles", "rgles"}};  // names match without regard to case
   for (const auto& [resource, unit] : cases) {
     SCOPED_TRACE(resource);

@@ -1,4 +1,4 @@
-#include "game/errors.h"
+#include "base/errors.h"
 
 #include <gtest/gtest.h>
 
@@ -27,12 +27,10 @@ TEST(Errors, FaultClassesCarryTheirNameAndFixedMessage) {
        "Division par zéro en virgule flottante"},
       {[] { return std::make_unique<EOverflow>(); }, "EOverflow",
        "Débordement en virgule flottante"},
-      {[] { return std::make_unique<EUnderflow>(); }, "EUnderflow",
-       "Débordement négatif flottant"},
+      {[] { return std::make_unique<EUnderflow>(); }, "EUnderflow", "Débordement négatif flottant"},
       {[] { return std::make_unique<EPrivilege>(); }, "EPrivilege", "Instruction privilégiée"},
       {[] { return std::make_unique<EControlC>(); }, "EControlC", "Frappe de Contrôle-C"},
-      {[] { return std::make_unique<EStackOverflow>(); }, "EStackOverflow",
-       "Débordement de pile"},
+      {[] { return std::make_unique<EStackOverflow>(); }, "EStackOverflow", "Débordement de pile"},
       {[] { return std::make_unique<EExternalException>(0xC0000096u); }, "EExternalException",
        "Exception externe c0000096"},
       {[] { return std::make_unique<EAbort>(); }, "EAbort", ""},

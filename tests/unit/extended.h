@@ -20,6 +20,4 @@ inline std::string Hex(long double value) {
 }
 
 // Same value and same sign: tells negative zero from zero.
-inline bool SameExtended(long double a, long double b) {
-  return Hex(a) == Hex(b);
-}
+inline bool SameExtended(long double a, long double b) { return Hex(a) == Hex(b); }

@@ -15,8 +15,8 @@ public:
   std::vector<std::string> shownCongratulations;
   int guessRepaints = 0;
   int counterRepaints = 0;
-  TColor messageColour = 0;
-  TColor scoresColour = 0;
+  TColor messageColor = 0;
+  TColor scoresColor = 0;
   // What the history held while the congratulation was up.
   std::deque<std::string> historyAtCongratulation;
   std::string counterAtCongratulation;
@@ -35,6 +35,6 @@ public:
     historyAtCongratulation = history;
     counterAtCongratulation = counter;
   }
-  void SetMessageColour(TColor colour) override { messageColour = colour; }
-  void SetScoresColour(TColor colour) override { scoresColour = colour; }
+  void SetMessageColor(TColor color) override { messageColor = color; }
+  void SetScoresColor(TColor color) override { scoresColor = color; }
 };

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/errors.h"
 #include "extended.h"
 #include "game/decimal.h"
-#include "game/errors.h"
 #include "game/x87.h"
 
 namespace {
@@ -60,7 +60,8 @@ TEST_F(FloatingPoint, GuessChainToThousandths) {
 // Every guess with at most three decimals comes out exact.
 TEST_F(FloatingPoint, ThreeDecimalsAreAlwaysExact) {
   for (std::int32_t n = 0; n <= 10000; ++n) {
-    const std::string text = std::to_string(n / 1000) + "," + std::to_string(1000 + n % 1000).substr(1);
+    const std::string text =
+        std::to_string(n / 1000) + "," + std::to_string(1000 + n % 1000).substr(1);
     SCOPED_TRACE(text);
     const double guess = NarrowToDouble(DecimalTextToReal(text));
     ASSERT_EQ(RoundToInteger(CheckedMultiply(guess, 1000.0L)), n);

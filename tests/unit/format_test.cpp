@@ -1,11 +1,11 @@
-#include "game/format.h"
+#include "base/format.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
-#include "game/platform.h"
+#include "base/platform.h"
 #include "res/strings.h"
 
 namespace {
@@ -19,7 +19,8 @@ TEST(FormatText, FillsEachDirectiveWithItsArgumentInOrder) {
   } cases[] = {
       {FormatText("Ressource %s non trouvée", {name}), "Ressource Tquorl non trouvée", "a text"},
       {FormatText("%s%s%s: %s", {"Edit1", ".", "Text", "x"}), "Edit1.Text: x", "texts in order"},
-      {FormatText("(%d)", {std::int32_t{-2147483647 - 1}}), "(-2147483648)", "the most negative 32-bit number"},
+      {FormatText("(%d)", {std::int32_t{-2147483647 - 1}}), "(-2147483648)",
+       "the most negative 32-bit number"},
       {FormatText("(%d)", {0}), "(0)", "zero"},
       {FormatText("(%d)", {std::int32_t{12}}), "(12)", "no padding"},
       {FormatText("%x", {0xC000001Du}), "c000001d", "lower-case hexadecimal"},
@@ -32,8 +33,8 @@ TEST(FormatText, FillsEachDirectiveWithItsArgumentInOrder) {
       {FormatText("%s et %s", {"un"}), "un et %s", "a directive without an argument stays"},
       {FormatText("%q %s", {"a"}), "%q a", "an unknown directive stays"},
       {FormatText("fin %", {}), "fin %", "a percent sign at the end"},
-      {FormatText(std::string_view("%s", 2), {std::string_view("a\0b", 3)}),
-       std::string("a\0b", 3), "a NUL inside a text is kept"},
+      {FormatText(std::string_view("%s", 2), {std::string_view("a\0b", 3)}), std::string("a\0b", 3),
+       "a NUL inside a text is kept"},
   };
   for (const auto& row : cases) {
     SCOPED_TRACE(row.reason);
@@ -46,7 +47,8 @@ TEST(HexDigitValue, ReadsBothCasesAndRefusesTheRest) {
   EXPECT_EQ(HexDigitValue('9'), 9);
   EXPECT_EQ(HexDigitValue('a'), 10);
   EXPECT_EQ(HexDigitValue('F'), 15);
-  for (char c : {'g', 'G', '/', ':', '@', '`', ' ', '\0', '$'}) EXPECT_EQ(HexDigitValue(c), -1) << c;
+  for (char c : {'g', 'G', '/', ':', '@', '`', ' ', '\0', '$'})
+    EXPECT_EQ(HexDigitValue(c), -1) << c;
 }
 
 // The texts come from the string table, in code page 1252, with the patterns that

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/errors.h"
 #include "fake_board.h"
 #include "game/decimal.h"
-#include "game/errors.h"
 #include "game/floating.h"
 #include "game/random.h"
 
@@ -56,8 +56,8 @@ TEST_F(Game, NewGameReseedsDrawsAndClears) {
   EXPECT_LT(StateBefore(RandomSeed), 86400000u) << "seeded from a time of day, then one draw";
   EXPECT_GE(Secret, 10);
   EXPECT_LE(Secret, 10000);
-  EXPECT_EQ(board.messageColour, GameBlue);
-  EXPECT_EQ(board.scoresColour, GameBlue);
+  EXPECT_EQ(board.messageColor, GameBlue);
+  EXPECT_EQ(board.scoresColor, GameBlue);
   EXPECT_EQ(AttemptCounter, 0);
   EXPECT_EQ(board.counter, "0");
   EXPECT_TRUE(board.history.empty());
@@ -139,7 +139,7 @@ TEST_F(Game, WinCongratulatesThenStartsTheNextGameWithoutReseeding) {
   Secret = 4321;
   const char* misses[] = {"5", "2", "4", "4,5", "4,3", "4,33"};
   for (const char* miss : misses) Guess(miss);
-  board.messageColour = 0;
+  board.messageColor = 0;
   RandomSeed = 77;
 
   Guess("4,321");
@@ -154,7 +154,7 @@ TEST_F(Game, WinCongratulatesThenStartsTheNextGameWithoutReseeding) {
   EXPECT_EQ(board.counter, "7") << "the counter box keeps the winning count";
   EXPECT_EQ(AttemptCounter, 0);
   EXPECT_EQ(board.guess, "");
-  EXPECT_EQ(board.messageColour, 0u) << "a win does not recolour";
+  EXPECT_EQ(board.messageColor, 0u) << "a win does not recolour";
   const std::uint32_t next = 77u * Multiplier + 1u;
   EXPECT_EQ(RandomSeed, next) << "one draw from the running sequence";
   EXPECT_EQ(Secret, static_cast<std::int32_t>((std::uint64_t{9991} * next) >> 32) + 10);

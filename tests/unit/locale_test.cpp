@@ -20,7 +20,8 @@ TEST(ReadLocaleFormatSettings, FollowsTheThreadLocale) {
   ASSERT_TRUE(SetThreadLocale(MAKELCID(MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), SORT_DEFAULT)));
   ReadLocaleFormatSettings();
   EXPECT_EQ(LocaleDecimalSeparator, ',');
-  ASSERT_TRUE(SetThreadLocale(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT)));
+  ASSERT_TRUE(
+      SetThreadLocale(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT)));
   ReadLocaleFormatSettings();
   EXPECT_EQ(LocaleDecimalSeparator, '.');
   SetThreadLocale(saved);

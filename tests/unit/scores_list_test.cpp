@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace {
 
@@ -118,11 +118,12 @@ TEST(ApplyScoresName, RewritesTheChosenLineInPlace) {
       {"short line padded to the field", {"7"}, "0", "Zoé", {"7     Zoé"}},
       {"empty name leaves the field", {"123456Ana"}, "0", "", {"123456"}},
       {"empty line becomes blanks", {""}, "0", "Ana", {"      Ana"}},
-      {"only the chosen line changes", {"a", "bbbbbbbbb", "c"}, "1", "X",
-       {"a", "bbbbbbX", "c"}},
-      {"last line, hexadecimal index", {"a", "b", "c", "d"}, "$3", "X",
-       {"a", "b", "c", "d     X"}},
-      {"blanks and sign before the index", {"a", "b", "c", "d"}, "  +3", "X",
+      {"only the chosen line changes", {"a", "bbbbbbbbb", "c"}, "1", "X", {"a", "bbbbbbX", "c"}},
+      {"last line, hexadecimal index", {"a", "b", "c", "d"}, "$3", "X", {"a", "b", "c", "d     X"}},
+      {"blanks and sign before the index",
+       {"a", "b", "c", "d"},
+       "  +3",
+       "X",
        {"a", "b", "c", "d     X"}},
   };
   for (const Case& c : cases) {

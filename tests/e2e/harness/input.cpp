@@ -76,9 +76,7 @@ void typeText(const std::wstring& text) {
 
 void clickAt(POINT screen) { clickWith(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
 
-void doubleClickAt(POINT screen) {
-  clickWith(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
-}
+void doubleClickAt(POINT screen) { clickWith(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2); }
 
 void rightClickAt(POINT screen) {
   clickWith(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);

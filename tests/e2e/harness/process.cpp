@@ -18,8 +18,8 @@ Process::Process(const std::string& exePath, WORD showCommand) {
   std::string commandLine = "\"" + exePath + "\"";
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
-  if (!CreateProcessA(exePath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info_)) {
+  if (!CreateProcessA(exePath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info_)) {
     throw std::runtime_error("cannot start " + exePath + " (error " +
                              std::to_string(GetLastError()) + ")");
   }

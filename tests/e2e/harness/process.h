@@ -13,7 +13,7 @@
 namespace e2e {
 
 class Process {
- public:
+public:
   // Starts `exePath` (a Windows path) with STARTF_USESHOWWINDOW and `showCommand`.
   // Throws std::runtime_error when the process cannot be created.
   Process(const std::string& exePath, WORD showCommand);
@@ -36,7 +36,7 @@ class Process {
   bool waitForInputIdle(Millis timeout = kDefaultTimeout) const;
   void terminate();
 
- private:
+private:
   void release() noexcept;
   PROCESS_INFORMATION info_{};
 };

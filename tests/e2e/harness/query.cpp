@@ -31,8 +31,7 @@ BOOL CALLBACK collectTopLevel(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<TopLevelSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search.processId &&
-      (!search.className || windowClass(window) == search.className)) {
+  if (owner == search.processId && (!search.className || windowClass(window) == search.className)) {
     search.found.push_back(window);
   }
   return TRUE;
@@ -40,8 +39,8 @@ BOOL CALLBACK collectTopLevel(HWND window, LPARAM context) {
 
 std::string toWindows1252(const std::wstring& text) {
   if (text.empty()) return {};
-  const int size = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
+  const int size = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                       0, nullptr, nullptr);
   std::string converted(static_cast<size_t>(size), '\0');
   WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), converted.data(), size,
                       nullptr, nullptr);
@@ -69,12 +68,50 @@ std::vector<HWND> childWindows(HWND parent, const char* className) {
   return children;
 }
 
+namespace {
+
+struct ControlSearch {
+  HWND top;
+  const char* className;
+  POINT at;
+  HWND found;
+};
+
+// A named callback: the 32-bit build needs the stdcall convention, which a lambda
+// does not convert to.
+BOOL CALLBACK matchControl(HWND child, LPARAM context) {
+  auto& s = *reinterpret_cast<ControlSearch*>(context);
+  if (windowClass(child) != s.className) return TRUE;
+  RECT rect = screenRect(child);
+  MapWindowPoints(HWND_DESKTOP, s.top, reinterpret_cast<POINT*>(&rect), 2);
+  if (rect.left == s.at.x && rect.top == s.at.y) {
+    s.found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 HWND childAt(HWND parent, const char* className, POINT clientPos) {
-  for (HWND child : childWindows(parent, className)) {
-    const RECT rect = rectInParent(child);
-    if (rect.left == clientPos.x && rect.top == clientPos.y) return child;
+  ControlSearch search{parent, className, clientPos, nullptr};
+  EnumChildWindows(parent, matchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND visibleMessageBox(DWORD processId) {
+  for (HWND window : topLevelWindows(processId, "#32770")) {
+    if (IsWindowVisible(window)) return window;
   }
   return nullptr;
+}
+
+std::string messageBoxText(HWND box) {
+  for (HWND child : childWindows(box, "Static")) {
+    const std::string text = textOf(child);
+    if (!text.empty()) return text;
+  }
+  return {};
 }
 
 std::string windowClass(HWND window) {
@@ -87,8 +124,8 @@ std::string textOf(HWND window) {
   const LRESULT length = sendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0);
   if (length < 0) return "<no answer>";
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT copied = sendWithTimeout(window, WM_GETTEXT, text.size(),
-                                         reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      sendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
   return toWindows1252(text);
 }

@@ -18,9 +18,16 @@ HWND findTopLevel(DWORD processId, const char* className);
 
 // Direct children of `parent` of window class `className` (any when null).
 std::vector<HWND> childWindows(HWND parent, const char* className = nullptr);
-// The child of `parent` of class `className` whose top-left corner lies at `clientPos`
-// in the parent's client coordinates (the designed layout), or null.
+// The descendant of `parent` of class `className` whose top-left corner lies at
+// `clientPos` in the parent's client coordinates (the designed layout; the control may
+// sit in a panel of its own), or null.
 HWND childAt(HWND parent, const char* className, POINT clientPos);
+
+// A visible top-level window of the process of the standard dialog class #32770 (a
+// message box), or null.
+HWND visibleMessageBox(DWORD processId);
+// A message box's text: its one non-empty static control.
+std::string messageBoxText(HWND box);
 
 std::string windowClass(HWND window);
 // WM_GETTEXT: the text of an edit box, a label, a button or a window's caption.

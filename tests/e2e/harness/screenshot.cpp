@@ -29,7 +29,9 @@ struct MemoryDc {
 
 struct Bitmap {
   explicit Bitmap(HBITMAP handle) : bitmap(handle) {}
-  ~Bitmap() { if (bitmap) DeleteObject(bitmap); }
+  ~Bitmap() {
+    if (bitmap) DeleteObject(bitmap);
+  }
   Bitmap(const Bitmap&) = delete;
   Bitmap& operator=(const Bitmap&) = delete;
   HBITMAP bitmap;
@@ -98,6 +100,11 @@ std::string saveScreenshot(const std::string& name) {
   out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
   out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(imageSize));
   return out ? path : std::string{};
+}
+
+COLORREF screenPixel(POINT at) {
+  ScreenDc screen;
+  return GetPixel(screen.dc, at.x, at.y);
 }
 
 }  // namespace e2e

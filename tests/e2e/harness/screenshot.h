@@ -2,6 +2,8 @@
 // a 24-bit BMP that the Linux side can convert and look at.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace e2e {
@@ -10,5 +12,7 @@ namespace e2e {
 std::string screenshotFolder();
 // Saves the screen as `<folder>/<name>.bmp`; returns the file's path, empty on failure.
 std::string saveScreenshot(const std::string& name);
+// The colour of one pixel of the screen.
+COLORREF screenPixel(POINT at);
 
 }  // namespace e2e

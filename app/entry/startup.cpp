@@ -1,0 +1,40 @@
+#include "app/entry/startup.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/application.h"
+#include "app/fault_report.h"
+#include "forms/message.h"
+#include "forms/quorl.h"
+#include "forms/rgles.h"
+#include "forms/unitscores.h"
+#include "game/decimal.h"
+#include "game/floating.h"
+
+void PrepareRuntime() {
+  InitFloatingPointUnit();
+  InstallFaultReport();
+  ReadLocaleFormatSettings();
+  InitCommonControls();
+}
+
+void CreateProgramWindows() {
+  Application->Initialize();
+  Application->CreateForm(quorl);
+  Application->CreateForm(score1);
+  Application->CreateForm(messa);
+  Application->CreateForm(regles);
+}
+
+ProgramObjects::ProgramObjects() {
+  Screen = &screen_;
+  application_ = std::make_unique<TApplication>();
+  Application = application_.get();
+}
+
+ProgramObjects::~ProgramObjects() {
+  application_.reset();
+  Application = nullptr;
+  Screen = nullptr;
+}

@@ -1,0 +1,100 @@
+#include "controls/label.h"
+
+#include "controls/colors.h"
+#include "controls/property_table.h"
+#include "controls/property_values.h"
+
+namespace {
+
+const PropertyEntry<TLabel> LabelProperties[] = {
+    {"Caption", Set<&TLabel::SetCaption, AsString>},
+    {"AutoSize", Set<&TLabel::SetAutoSize, AsBoolean>},
+    {"ShowAccelChar", Set<&TLabel::showAccelChar, AsBoolean>},
+    {"WordWrap", Set<&TLabel::wordWrap, AsBoolean>},
+};
+
+}  // namespace
+
+TLabel::TLabel(ControlHost& host) : TWinControl(host) {
+  parentColor_ = true;
+  SetTabStop(false);
+}
+
+void TLabel::SetCaption(const std::string& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  if (HWND window = HandleIfCreated()) SetWindowTextA(window, caption_.c_str());
+  AdjustBounds();
+  Invalidate();
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  AdjustBounds();
+}
+
+void TLabel::Loaded() { AdjustBounds(); }
+
+void TLabel::FontChanged() {
+  TWinControl::FontChanged();
+  AdjustBounds();
+}
+
+UINT TLabel::TextFlags() const {
+  UINT flags = DT_EXPANDTABS | DT_LEFT;
+  if (wordWrap) flags |= DT_WORDBREAK;
+  if (!showAccelChar) flags |= DT_NOPREFIX;
+  return flags;
+}
+
+void TLabel::AdjustBounds() {
+  if (!autoSize_ || Loading()) return;
+  // An empty caption keeps the size of one blank.
+  std::string text = caption_;
+  if (text.empty() || (showAccelChar && text == "&")) text += ' ';
+  ScopedWindowDc screen(nullptr);
+  ScopedSelect font(screen.get(), FontHandle());
+  RECT rect{0, 0, Width(), Height()};
+  DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &rect,
+            TextFlags() | DT_CALCRECT);
+  SetBounds(Left(), Top(), rect.right - rect.left, rect.bottom - rect.top);
+}
+
+void TLabel::FillParams(WindowParams& params) {
+  TWinControl::FillParams(params);
+  params.className = "STATIC";
+  params.style |= SS_LEFT;
+  params.caption = caption_;
+}
+
+void TLabel::PaintLabel(HDC dc) {
+  RECT rect{0, 0, Width(), Height()};
+  UniqueBrush brush(CreateSolidBrush(ColorToRgb(Color())));
+  FillRect(dc, &rect, brush.get());
+  ScopedSelect font(dc, FontHandle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRgb(Font().color));
+  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &rect, TextFlags());
+}
+
+LRESULT TLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      ScopedPaint paint(HandleIfCreated());
+      PaintLabel(paint.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintLabel(reinterpret_cast<HDC>(wParam));
+      return 0;
+    default:
+      return TWinControl::WindowProc(message, wParam, lParam);
+  }
+}
+
+bool TLabel::ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) {
+  return ApplyFromTable(*this, LabelProperties, property, binder) ||
+         TWinControl::ApplyProperty(property, binder);
+}

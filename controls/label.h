@@ -1,0 +1,36 @@
+#pragma once
+// A text label. It is a static child window so that its caption can be read like any
+// window text, but it paints itself: its whole rectangle in its colour, then the
+// caption in its font. With AutoSize it fits its bounds to its caption.
+#include <string>
+
+#include "controls/control.h"
+
+class TLabel : public TWinControl {
+public:
+  explicit TLabel(ControlHost& host);
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  void SetAutoSize(bool autoSize);
+
+  bool showAccelChar = true;
+  bool wordWrap = false;
+
+  bool Focusable() const override { return false; }
+  void Loaded() override;
+  bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
+
+protected:
+  void FillParams(WindowParams& params) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void FontChanged() override;
+
+private:
+  UINT TextFlags() const;
+  void AdjustBounds();
+  void PaintLabel(HDC dc);
+
+  std::string caption_;
+  bool autoSize_ = true;
+};
