@@ -66,7 +66,8 @@ std::string thousandthsText(int thousandths, char separator) {
 
 bool shown(HWND window) { return window && IsWindow(window) && IsWindowVisible(window); }
 
-QuorlApp::QuorlApp(WORD showCommand, const std::string& exe) : process_(exe, showCommand) {}
+QuorlApp::QuorlApp(WORD showCommand, const std::string& exe)
+    : showCommand_(showCommand), exe_(exe), process_(exe, showCommand) {}
 
 bool QuorlApp::findControls() {
   main_ = findTopLevel(process_.id(), kMainClass);
@@ -81,12 +82,19 @@ bool QuorlApp::findControls() {
 }
 
 bool QuorlApp::waitForMainWindow() {
-  return waitUntil([&] {
-    if (!findControls()) return false;
-    // Keyboard input goes to the foreground window: typing before the board has
-    // become it would send the keys elsewhere.
-    return shown(main_) && focus() != nullptr && GetForegroundWindow() == main_;
-  });
+  const auto up = [&] {
+    return waitUntil([&] {
+      if (!process_.running()) return true;
+      if (!findControls()) return false;
+      // Keyboard input goes to the foreground window: typing before the board has
+      // become it would send the keys elsewhere.
+      return shown(main_) && focus() != nullptr && GetForegroundWindow() == main_;
+    }) && process_.running();
+  };
+  if (up()) return true;
+  if (!retryEndedStart(process_, "Quorl.exe")) return false;
+  process_ = Process(exe_, showCommand_);
+  return up();
 }
 
 HWND QuorlApp::applicationWindow() const { return findTopLevel(process_.id(), kApplicationClass); }
