@@ -84,13 +84,16 @@ quorl_in_case() {
   if [ "$quorl_wine32" = emulated ]; then "$quorl_root/scripts/emulate32" "$@"; else "$@"; fi
 }
 
-# Runs a Windows program (a file, or one of wine's own such as wineboot or reg) with its
-# own loader: the 32-bit loader for 32-bit programs, the 64-bit loader for the others.
-# Debian's `wine` starts every program in the 32-bit loader first, which only passes
-# 64-bit ones on: emulated, that alone takes many seconds; refused, it fails.
+# Runs a Windows program (a file, or one of wine's own such as wineboot or reg). Native,
+# through Debian's `wine`, which starts every program in the 32-bit loader first and
+# runs wine's own programs as 32-bit ones. Elsewhere that first step would take many
+# seconds (emulated) or fail (none): 32-bit programs go to the 32-bit loader, all the
+# others straight to the 64-bit one.
 quorl_wine() {
   local loader=/usr/lib/wine/wine64
-  if quorl_is_win32_program "$1"; then loader=/usr/lib/wine/wine; fi
+  if [ "$quorl_wine32" = native ]; then loader=wine
+  elif quorl_is_win32_program "$1"; then loader=/usr/lib/wine/wine
+  fi
   quorl_in_case "$loader" "$@"
 }
 
