@@ -37,7 +37,8 @@ std::string thousandthsText(int thousandths, char separator) {
 
 bool shown(HWND window) { return window && IsWindow(window) && IsWindowVisible(window); }
 
-QuorlApp::QuorlApp(WORD showCommand, const std::string& exe) : process_(exe, showCommand) {}
+QuorlApp::QuorlApp(WORD showCommand, const std::string& exe)
+    : showCommand_(showCommand), exe_(exe), process_(exe, showCommand) {}
 
 bool QuorlApp::findControls() {
   main_ = findTopLevel(process_.id(), kMainClass);
@@ -52,12 +53,15 @@ bool QuorlApp::findControls() {
 }
 
 bool QuorlApp::waitForMainWindow() {
-  return waitUntil([&] {
-    if (!findControls()) return false;
-    // Keyboard input goes to the foreground window: typing before the board has
-    // become it would send the keys elsewhere.
-    return shown(main_) && focus() != nullptr && GetForegroundWindow() == main_;
-  });
+  return waitUntilStarted(
+      process_, [&] { return Process(exe_, showCommand_); },
+      [&] {
+        // Keyboard input goes to the foreground window: typing before the board has
+        // become it would send the keys elsewhere.
+        return findControls() && shown(main_) && focus() != nullptr &&
+               GetForegroundWindow() == main_;
+      },
+      "Quorl.exe");
 }
 
 HWND QuorlApp::applicationWindow() const { return findTopLevel(process_.id(), kApplicationClass); }

@@ -52,7 +52,9 @@ public:
 
   Process& process() { return process_; }
 
-  // Waits until the main window is visible and its controls exist, and finds them.
+  // Waits until the main window is visible and its controls exist, and finds them;
+  // false as soon as the program has ended. A start that ended early is made again
+  // where retryEndedStart allows it.
   bool waitForMainWindow();
   // Finds the main window and its controls whether shown or not.
   bool findControls();
@@ -91,6 +93,8 @@ public:
   bool dismissMessageDialog();
 
 private:
+  WORD showCommand_;
+  std::string exe_;
   Process process_;
   HWND main_ = nullptr;
   HWND guessBox_ = nullptr;

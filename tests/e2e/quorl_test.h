@@ -20,10 +20,12 @@ protected:
   // Starts Quorl and waits for its board; fails the test when it does not come up.
   void start(WORD showCommand = SW_SHOWDEFAULT) {
     app_.emplace(showCommand);
-    ASSERT_TRUE(app_->waitForMainWindow())
-        << "the main window with its controls did not come up: main "
-        << describe(app_->mainWindow()) << ", guess box " << describe(app_->guessBox())
-        << ", focus " << describe(app_->focus());
+    const bool up = app_->waitForMainWindow();
+    const auto ended = app_->process().exitCode();
+    ASSERT_TRUE(up) << "the main window with its controls did not come up: main "
+                    << describe(app_->mainWindow()) << ", guess box " << describe(app_->guessBox())
+                    << ", focus " << describe(app_->focus())
+                    << (ended ? ", ended with exit code " + std::to_string(*ended) : "");
   }
 
   // Accepted guesses that are always too small (below the lowest secret, 0.010) and

@@ -55,7 +55,9 @@ void expectReport(const FaultCase& row) {
   SetEnvironmentVariableA("QUORL_FAULT", row.kind);
   Process program(programPath(), SW_SHOWNORMAL);
   HWND box = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (box = visibleMessageBox(program.id())) != nullptr; }))
+  ASSERT_TRUE(waitUntilStarted(
+      program, [] { return Process(programPath(), SW_SHOWNORMAL); },
+      [&] { return (box = visibleMessageBox(program.id())) != nullptr; }, "fault_program.exe"))
       << "no report box";
   EXPECT_EQ(textOf(box), row.caption);
   const std::string text = messageBoxText(box);

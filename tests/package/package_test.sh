@@ -8,7 +8,8 @@
 #   package_test.sh BUILT_QUORL_EXE E2E_DRIVER_EXE WORK_DIR
 #
 # The program is played from its installed place by the end-to-end driver, which
-# needs a machine that runs 32-bit programs; elsewhere that one step is skipped.
+# needs a machine that runs 32-bit programs, natively or emulated; elsewhere that one
+# step is skipped.
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # Sourced before `set -e`: it probes the machine with commands that may fail.
 source "$root/scripts/wine-env.sh"
@@ -104,7 +105,7 @@ changes() {
 run_msiexec() { # ACTION MSI LOG: returns msiexec's exit code
   local rc=0
   quorl_wine msiexec "$1" "$(windows "$2")" /qn /l*v "$(windows "$work/$3.log")" || rc=$?
-  wineserver -w
+  quorl_wineserver -w
   return $rc
 }
 
@@ -152,7 +153,7 @@ check "installing again adds no file" cmp -s "$work/installed.files" "$work/agai
 check "installing again leaves one Quorl in the installed programs" test "$(quorl_entries again)" = 1
 
 # --- The installed program, started from its place, plays one game to a win.
-if [ -z "$quorl_wine32_reason" ]; then
+if [ "$quorl_wine32" != none ]; then
   play() {
     (cd "$install_dir" && LC_ALL=fr_FR.UTF-8 QUORL_E2E_EXE="$installed_exe_windows" \
       QUORL_E2E_SHOTS="$work/shots" quorl_wine "$driver" \

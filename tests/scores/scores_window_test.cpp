@@ -35,21 +35,26 @@ public:
   // Starts the program with its showing ("modal" or "plain") and waits until the window
   // is up, in the foreground, with the focus in it.
   ScoresWindow(const char* showing, bool hideName)
-      : process_(programFor(showing, hideName), SW_SHOWNORMAL) {}
+      : showing_(showing),
+        hideName_(hideName),
+        process_(programFor(showing, hideName), SW_SHOWNORMAL) {}
 
   bool waitUntilShown() {
-    return waitUntil([&] {
-      window_ = findTopLevel(process_.id(), "Tscore1");
-      if (!window_ || !IsWindowVisible(window_)) return false;
-      nameBox_ = childAt(window_, "Edit", {56, 328});
-      list_ = childAt(window_, "ListBox", {56, 16});
-      fermer_ = childAt(window_, "Button", {160, 400});
-      prompt_ = childAt(window_, "Edit", {56, 288});
-      indexBox_ = childAt(window_, "Edit", {8, 16});
-      effacer_ = childAt(window_, "Button", {16, 400});
-      return nameBox_ && list_ && fermer_ && prompt_ && indexBox_ && effacer_ &&
-             GetForegroundWindow() == window_ && focus() != nullptr;
-    });
+    return waitUntilStarted(
+        process_, [&] { return Process(programFor(showing_, hideName_), SW_SHOWNORMAL); },
+        [&] {
+          window_ = findTopLevel(process_.id(), "Tscore1");
+          if (!window_ || !IsWindowVisible(window_)) return false;
+          nameBox_ = childAt(window_, "Edit", {56, 328});
+          list_ = childAt(window_, "ListBox", {56, 16});
+          fermer_ = childAt(window_, "Button", {160, 400});
+          prompt_ = childAt(window_, "Edit", {56, 288});
+          indexBox_ = childAt(window_, "Edit", {8, 16});
+          effacer_ = childAt(window_, "Button", {16, 400});
+          return nameBox_ && list_ && fermer_ && prompt_ && indexBox_ && effacer_ &&
+                 GetForegroundWindow() == window_ && focus() != nullptr;
+        },
+        "scores_program.exe");
   }
 
   HWND window() const { return window_; }
@@ -86,6 +91,8 @@ public:
   }
 
 private:
+  const char* showing_;
+  bool hideName_;
   Process process_;
   HWND window_ = nullptr;
   HWND nameBox_ = nullptr;

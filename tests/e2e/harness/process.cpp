@@ -1,5 +1,6 @@
 #include "harness/process.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
@@ -9,6 +10,15 @@
 namespace e2e {
 
 void sleepFor(Millis duration) { std::this_thread::sleep_for(duration); }
+
+Millis defaultTimeout() {
+  static const Millis timeout{[] {
+    const char* seconds = std::getenv("QUORL_E2E_TIMEOUT_SECONDS");
+    const long value = seconds ? std::strtol(seconds, nullptr, 10) : 0;
+    return value > 0 ? value * 1000 : 20000L;
+  }()};
+  return timeout;
+}
 
 Process::Process(const std::string& exePath, WORD showCommand) {
   STARTUPINFOA startup{};
@@ -67,6 +77,15 @@ bool Process::waitForInputIdle(Millis timeout) const {
 void Process::terminate() {
   TerminateProcess(info_.hProcess, 255);
   WaitForSingleObject(info_.hProcess, 10000);
+}
+
+bool retryEndedStart(const Process& process, const std::string& what) {
+  const auto code = process.exitCode();
+  if (!code || environment("QUORL_E2E_RETRY_START", "").empty()) return false;
+  std::printf("[ RETRY    ] %s ended before its window showed (exit code %lu): started again\n",
+              what.c_str(), static_cast<unsigned long>(*code));
+  std::fflush(stdout);
+  return true;
 }
 
 std::string windowsPath(const std::string& path) {

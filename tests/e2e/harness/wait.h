@@ -10,13 +10,16 @@ namespace e2e {
 using Millis = std::chrono::milliseconds;
 
 inline constexpr Millis kPollInterval{15};
-inline constexpr Millis kDefaultTimeout{20000};
 
 void sleepFor(Millis duration);
 
+// The deadline of a wait that names none: 20 s, or QUORL_E2E_TIMEOUT_SECONDS where
+// every program starts slowly (32-bit wine emulated by qemu takes most of a minute).
+Millis defaultTimeout();
+
 // Polls `condition` until it returns true or `timeout` passes; returns its last answer.
 template <class Condition>
-bool waitUntil(Condition condition, Millis timeout = kDefaultTimeout) {
+bool waitUntil(Condition condition, Millis timeout = defaultTimeout()) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     if (condition()) return true;
