@@ -12,6 +12,7 @@
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # Sourced before `set -e`: it probes the machine with commands that may fail.
 source "$root/scripts/wine-env.sh"
+source "$root/tests/package/play_installed.sh"
 set -euo pipefail
 driver=$(realpath "${1:?end-to-end driver}")
 work=${2:?work folder}
@@ -120,16 +121,8 @@ run_msiexec() { # ACTION
 run_msiexec /x >/dev/null 2>&1 || true
 check "msiexec /i (signed $msi) /qn succeeds" run_msiexec /i
 check "the installed Quorl.exe is the signed one" cmp "$install_dir/Quorl.exe" "$signed_exe"
-if [ -z "$quorl_wine32_reason" ]; then
-  play() {
-    (cd "$install_dir" && LC_ALL=fr_FR.UTF-8 QUORL_E2E_EXE="C:\\$program_files\\Quorl\\Quorl.exe" \
-      QUORL_E2E_SHOTS="$work/shots" quorl_wine "$driver" \
-      --gtest_filter=GameTest.WinShowsTheCongratulationModallyAndTheNextGuessCountsOne)
-  }
-  check "the signed program plays one game to a win" play
-else
-  echo "SKIPPED: playing the signed program: $quorl_wine32_reason"
-fi
+check "the signed program plays one game to a win" \
+  play_installed "$install_dir" "C:\\$program_files\\Quorl\\Quorl.exe" "$driver" "$work/shots"
 check "msiexec /x (signed $msi) /qn succeeds" run_msiexec /x
 check "the program's folder is gone" test ! -e "$install_dir"
 
