@@ -126,12 +126,10 @@ protected:
   template <class Ready>
   Capture settled(Ready ready) {
     Capture capture(rules_.ok);
-    waitUntil(
-        [&] {
-          capture = Capture(rules_.ok);
-          return ready(capture);
-        },
-        Millis{3000});
+    waitUntil([&] {
+      capture = Capture(rules_.ok);
+      return ready(capture);
+    });
     return capture;
   }
 
@@ -176,9 +174,9 @@ TEST_F(BitBtnDrawingTest, HeldDownTheGlyphAndCaptionMoveOnePixelRightAndDown) {
 
   const POINT centre = centreOf(rules_.ok);
   pressLeftButtonAt(centre);
-  EXPECT_TRUE(waitUntil(
-      [&] { return (SendMessageA(rules_.ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, Millis{3000}))
-      << "the button is not held down";
+  EXPECT_TRUE(waitUntil([&] {
+    return (SendMessageA(rules_.ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+  })) << "the button is not held down";
   const Capture pressed =
       settled([&](const Capture& c) { return c.content(kContentInset, face_) == expected; });
   const RECT down = pressed.content(kContentInset, face_);

@@ -66,7 +66,7 @@ TEST_F(MessageDialogTest, WidthIsTheTextWidthPlusThirty) {
   const MeasuringFont comic("Comic Sans MS", -16);
   const int expected = comic.width(text) + 30;
   saveScreenshot("win-dialog-width");
-  EXPECT_TRUE(waitUntil([&] { return sizeOf(screenRect(dialog_)).cx == expected; }, Millis{3000}))
+  EXPECT_TRUE(waitUntil([&] { return sizeOf(screenRect(dialog_)).cx == expected; }))
       << text << ": width " << sizeOf(screenRect(dialog_)).cx << ", expected " << expected;
   EXPECT_EQ(sizeOf(screenRect(dialog_)).cy, 179);
 }
@@ -79,7 +79,7 @@ TEST_F(MessageDialogTest, IsBlueWithoutSystemMenuOrCloseBox) {
   POINT sample{200, 120};
   ClientToScreen(dialog_, &sample);
   const auto sampled = [&] { return screenPixel(sample); };
-  EXPECT_TRUE(waitUntil([&] { return sampled() == RGB(63, 132, 237); }, Millis{3000}))
+  EXPECT_TRUE(waitUntil([&] { return sampled() == RGB(63, 132, 237); }))
       << "colour " << std::hex << sampled();
 }
 
