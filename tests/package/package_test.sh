@@ -13,7 +13,7 @@
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # Sourced before `set -e`: it probes the machine with commands that may fail.
 source "$root/scripts/wine-env.sh"
-source "$root/tests/package/play_installed.sh"
+source "$root/tests/package/common.sh"
 set -euo pipefail
 built_exe=$(realpath "${1:?built Quorl.exe}")
 driver=$(realpath "${2:?end-to-end driver}")
@@ -23,9 +23,6 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 quorl_display
 quorl_wine_prefix
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() { local what=$1; shift; if "$@"; then echo "ok: $what"; else fail "$what"; fi; }
 # Z:\ path of a Unix path.
 windows() { local p=${1//\//\\}; echo "Z:$p"; }
 # A GUID as Windows Installer keys its registry entries: each group reversed, and the
@@ -58,10 +55,7 @@ check "the newer package keeps the upgrade code" test "$(msi_property "$newer_ms
 check "each version has its own product code" test "$older_code" != "$newer_code"
 
 # --- Where things land.
-drive_c=$WINEPREFIX/drive_c
-program_files="Program Files (x86)"
-[ -d "$drive_c/$program_files" ] || program_files="Program Files"
-install_dir=$drive_c/$program_files/Quorl
+find_install_dir
 installed_exe=$install_dir/Quorl.exe
 installed_exe_windows="C:\\$program_files\\Quorl\\Quorl.exe"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'

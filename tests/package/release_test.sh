@@ -12,15 +12,12 @@
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # Sourced before `set -e`: it probes the machine with commands that may fail.
 source "$root/scripts/wine-env.sh"
-source "$root/tests/package/play_installed.sh"
+source "$root/tests/package/common.sh"
 set -euo pipefail
 driver=$(realpath "${1:?end-to-end driver}")
 work=${2:?work folder}
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() { local what=$1; shift; if "$@"; then echo "ok: $what"; else fail "$what"; fi; }
 refused() { ! "$@"; }
 
 rm -rf "$work" && mkdir -p "$work"
@@ -108,10 +105,7 @@ check "without its signature, the signed Quorl.exe is the unsigned one" cmp "$wo
 # --- The signed package installs silently, its program plays a game, and it is removed.
 quorl_display
 quorl_wine_prefix
-drive_c=$WINEPREFIX/drive_c
-program_files="Program Files (x86)"
-[ -d "$drive_c/$program_files" ] || program_files="Program Files"
-install_dir=$drive_c/$program_files/Quorl
+find_install_dir
 run_msiexec() { # ACTION
   local rc=0
   quorl_wine msiexec "$1" "Z:${signed_msi//\//\\}" /qn || rc=$?
