@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/entry/startup.h"
+#include "entry/startup.h"
 #include "controls/edit.h"
 #include "forms/unitscores.h"
 

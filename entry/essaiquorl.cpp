@@ -4,7 +4,7 @@
 // unhandled-error report and exit code 1.
 #include <windows.h>
 
-#include "app/entry/startup.h"
+#include "entry/startup.h"
 #include "app/escaped_error.h"
 
 namespace {
