@@ -18,10 +18,6 @@ enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
-constexpr int mrNone = 0;
-constexpr int mrOk = 1;
-constexpr int mrCancel = 2;
-
 using TCloseQueryEvent = std::function<void(TObject& sender, bool& canClose)>;
 
 // One method of a window class under the name that descriptions use.

@@ -17,6 +17,12 @@
 
 class TWinControl;
 
+// Modal results: what ends a modal showing of a window (SetModalResult), none while
+// it goes on.
+constexpr int mrNone = 0;
+constexpr int mrOk = 1;
+constexpr int mrCancel = 2;
+
 // The window that holds a control, as its controls reach it. The shell's window class
 // implements it; the controls know nothing else of it.
 class ControlHost {
