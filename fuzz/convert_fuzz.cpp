@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "base/errors.h"
-#include "fuzz/rules_oracle.h"
+#include "rules_oracle.h"
 #include "game/board.h"
 #include "game/decimal.h"
 #include "game/floating.h"
