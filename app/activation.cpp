@@ -4,7 +4,7 @@
 #include "app/form.h"
 
 #include "app/application.h"
-#include "app/scope_exit.h"
+#include "controls/handles.h"
 #include "app/screen.h"
 #include "base/errors.h"
 #include "base/platform.h"

@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "app/scope_exit.h"
+#include "controls/handles.h"
 #include "app/screen.h"
 #include "controls/control.h"
 #include "controls/window_text.h"

@@ -3,7 +3,7 @@
 #include "app/application.h"
 #include "app/error_description.h"
 #include "app/report_text.h"
-#include "app/scope_exit.h"
+#include "controls/handles.h"
 #include "app/task_windows.h"
 #include "app/unhandled_report.h"
 

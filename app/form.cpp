@@ -290,8 +290,8 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFOCUS:
       // The window passes the focus on to its active control at once.
-      if (activeControl_ != nullptr && activeControl_->HandleAllocated()) {
-        ::SetFocus(activeControl_->HandleIfCreated());
+      if (HWND control = activeControl_ != nullptr ? activeControl_->HandleIfCreated() : nullptr) {
+        ::SetFocus(control);
         return 0;
       }
       if (!FocusBookkeeping(*this)) return 0;

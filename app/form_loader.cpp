@@ -2,7 +2,7 @@
 // creation order and the bindings of its handlers by name.
 #include "app/form.h"
 
-#include "app/scope_exit.h"
+#include "controls/handles.h"
 #include "base/errors.h"
 #include "base/platform.h"
 #include "controls/menu.h"

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "app/application.h"
-#include "app/scope_exit.h"
+#include "controls/handles.h"
 #include "app/screen.h"
 #include "app/task_windows.h"
 #include "base/errors.h"

@@ -3,7 +3,7 @@
 #include "app/form.h"
 
 #include "app/application.h"
-#include "app/scope_exit.h"
+#include "controls/handles.h"
 #include "app/task_windows.h"
 #include "base/errors.h"
 #include "base/platform.h"

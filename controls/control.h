@@ -162,8 +162,8 @@ public:
 
   // The platform window, created on first need.
   HWND Handle();
+  // The platform window if it exists, null before it is created.
   HWND HandleIfCreated() const { return handle_; }
-  bool HandleAllocated() const { return handle_ != nullptr; }
   // Destroys the platform window without running this object's handlers for it.
   void DestroyHandle();
 
