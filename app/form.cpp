@@ -262,7 +262,7 @@ void TForm::EraseBackground(HDC dc) {
   FillRect(dc, &client, ColorBrush());
 }
 
-void TForm::PaintControls(HDC dc) {
+void TForm::PaintClient(HDC dc) {
   for (TControl* control : controls_) {
     if (!control->IsWindowed() && control->Visible()) control->Paint(dc);
   }
@@ -308,17 +308,9 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_ERASEBKGND:
-      EraseBackground(reinterpret_cast<HDC>(wParam));
-      return 1;
-    case WM_PAINT: {
-      ScopedPaint paint(HandleIfCreated());
-      PaintControls(paint.dc());
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      EraseBackground(reinterpret_cast<HDC>(wParam));
-      PaintControls(reinterpret_cast<HDC>(wParam));
-      return 0;
+      return PaintMessage(message, wParam);
     case WM_SIZE:
       if (wParam == SIZE_MAXIMIZED) windowState_ = TWindowState::wsMaximized;
       if (wParam == SIZE_RESTORED && Visible()) windowState_ = TWindowState::wsNormal;

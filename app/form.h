@@ -106,6 +106,9 @@ protected:
   void HandleCreated() override;
   HWND ParentHandle() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The window's colour, then the controls without a window of their own.
+  void EraseBackground(HDC dc) override;
+  void PaintClient(HDC dc) override;
   void ColorChanged() override;
   void FontChanged() override;
 
@@ -127,8 +130,6 @@ private:
   std::vector<TWinControl*> TabList() const;
   TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const;
   void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
-  void PaintControls(HDC dc);
-  void EraseBackground(HDC dc);
   void TrackPlacement();
   // Realises the first picture's palette; true when the screen's colours changed.
   bool RealizePicturePalette(bool background);

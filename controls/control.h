@@ -209,6 +209,12 @@ protected:
   virtual HWND ParentHandle();
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+  // The one paint path of the windows that paint themselves, for WM_ERASEBKGND,
+  // WM_PAINT and WM_PRINTCLIENT: the last draws both the background and the client
+  // area, so that the window can also be drawn into a bitmap.
+  LRESULT PaintMessage(UINT message, WPARAM wParam);
+  virtual void EraseBackground(HDC /*dc*/) {}
+  virtual void PaintClient(HDC /*dc*/) {}
   // The solid brush of the control's colour, made again when the colour changes.
   HBRUSH ColorBrush();
   // The control's WM_GETDLGCODE answer, as the dialog keys see it.
