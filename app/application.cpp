@@ -1,8 +1,8 @@
 #include "app/application.h"
 
-#include "controls/handles.h"
 #include "app/screen.h"
 #include "controls/control.h"
+#include "controls/handles.h"
 #include "controls/window_text.h"
 
 TApplication* Application = nullptr;

@@ -2,9 +2,9 @@
 // creation order and the bindings of its handlers by name.
 #include "app/form.h"
 
-#include "controls/handles.h"
 #include "base/errors.h"
 #include "base/platform.h"
+#include "controls/handles.h"
 #include "controls/menu.h"
 #include "controls/property_values.h"
 #include "res/strings.h"
