@@ -10,26 +10,6 @@
 namespace e2e {
 namespace {
 
-// The texts of a message box's static controls (icon and text) and its buttons.
-struct BoxContents {
-  std::vector<std::string> texts;
-  std::vector<std::string> buttons;
-};
-
-BoxContents contentsOf(HWND box) {
-  BoxContents contents;
-  for (HWND child : childWindows(box)) {
-    const std::string cls = windowClass(child);
-    if (cls == "Static") {
-      const std::string text = textOf(child);
-      if (!text.empty()) contents.texts.push_back(text);
-    } else if (cls == "Button" && IsWindowVisible(child)) {
-      contents.buttons.push_back(textOf(child));
-    }
-  }
-  return contents;
-}
-
 class OverflowTest : public QuorlTest {
 protected:
   void SetUp() override {
@@ -46,7 +26,7 @@ TEST_F(OverflowTest, HugeGuessIsReportedAndTheGameGoesOn) {
     HWND box = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (box = app().messageBox()) != nullptr; })) << "no error box";
     EXPECT_EQ(textOf(box), "Quorl");
-    const BoxContents contents = contentsOf(box);
+    const BoxContents contents = messageBoxContents(box);
     EXPECT_EQ(contents.texts, std::vector<std::string>{"D\xe9"
                                                        "bordement en virgule flottante."});
     EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
@@ -80,7 +60,7 @@ TEST(StartupFailureTest, MissingMainWindowDescriptionIsReportedWithExitCodeOne) 
   ASSERT_TRUE(waitUntil([&] { return (box = visibleMessageBox(process.id())) != nullptr; }))
       << "no error report";
   EXPECT_EQ(textOf(box), "Erreur d'application");
-  const BoxContents contents = contentsOf(box);
+  const BoxContents contents = messageBoxContents(box);
   ASSERT_EQ(contents.texts.size(), 1u);
   const std::string& text = contents.texts.front();
   const std::string head = "Exception EResNotFound dans le module Quorl.exe \xe0 ";

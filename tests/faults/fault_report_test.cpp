@@ -22,14 +22,6 @@ std::string programPath() {
   return windowsPath(environment("QUORL_FAULT_PROGRAM", "fault_program.exe"));
 }
 
-std::vector<std::string> boxButtons(HWND box) {
-  std::vector<std::string> buttons;
-  for (HWND child : childWindows(box, "Button")) {
-    if (IsWindowVisible(child)) buttons.push_back(textOf(child));
-  }
-  return buttons;
-}
-
 struct FaultCase {
   const char* kind;
   // The whole text: first line, line feed, message. %P stands for a pointer and %0 for
@@ -62,7 +54,7 @@ void expectReport(const FaultCase& row) {
   EXPECT_EQ(textOf(box), row.caption);
   const std::string text = messageBoxText(box);
   EXPECT_TRUE(std::regex_match(text, std::regex(expand(row.pattern)))) << text;
-  EXPECT_EQ(boxButtons(box), std::vector<std::string>{"OK"});
+  EXPECT_EQ(messageBoxContents(box).buttons, std::vector<std::string>{"OK"});
   saveScreenshot(std::string("fault-") + row.kind);
 
   ASSERT_TRUE(waitUntil([&] {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace e2e {
 namespace {
@@ -106,12 +107,21 @@ HWND visibleMessageBox(DWORD processId) {
   return nullptr;
 }
 
-std::string messageBoxText(HWND box) {
+BoxContents messageBoxContents(HWND box) {
+  BoxContents contents;
   for (HWND child : childWindows(box, "Static")) {
-    const std::string text = textOf(child);
-    if (!text.empty()) return text;
+    std::string text = textOf(child);
+    if (!text.empty()) contents.texts.push_back(std::move(text));
   }
-  return {};
+  for (HWND child : childWindows(box, "Button")) {
+    if (IsWindowVisible(child)) contents.buttons.push_back(textOf(child));
+  }
+  return contents;
+}
+
+std::string messageBoxText(HWND box) {
+  const BoxContents contents = messageBoxContents(box);
+  return contents.texts.empty() ? std::string() : contents.texts.front();
 }
 
 std::string windowClass(HWND window) {

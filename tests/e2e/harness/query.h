@@ -26,6 +26,13 @@ HWND childAt(HWND parent, const char* className, POINT clientPos);
 // A visible top-level window of the process of the standard dialog class #32770 (a
 // message box), or null.
 HWND visibleMessageBox(DWORD processId);
+// What a message box shows: the texts of its static controls but the icon's, and the
+// captions of its visible buttons.
+struct BoxContents {
+  std::vector<std::string> texts;
+  std::vector<std::string> buttons;
+};
+BoxContents messageBoxContents(HWND box);
 // A message box's text: its one non-empty static control.
 std::string messageBoxText(HWND box);
 
