@@ -33,13 +33,8 @@ bool setClipboard(const std::wstring& text) {
   return stored;
 }
 
-class BadInputTest : public QuorlTest {
+class BadInputTest : public OneGuessTest {
 protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(start());
-    ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-  }
-
   // Pastes `text` into the guess box and waits until the box holds `expected`.
   ::testing::AssertionResult paste(const std::wstring& text, const std::string& expected) {
     if (!setClipboard(text)) return ::testing::AssertionFailure() << "clipboard refused the text";

@@ -10,13 +10,7 @@
 namespace e2e {
 namespace {
 
-class OverflowTest : public QuorlTest {
-protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(start());
-    ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-  }
-};
+using OverflowTest = OneGuessTest;
 
 TEST_F(OverflowTest, HugeGuessIsReportedAndTheGameGoesOn) {
   for (const char* text : {"1E400", "-1E400"}) {

@@ -73,6 +73,16 @@ protected:
   std::optional<QuorlApp> app_;
 };
 
+// A game under way: the program started and one guess, 0, answered with its verdict
+// line, so that a case can tell that nothing more was counted.
+class OneGuessTest : public QuorlTest {
+protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
+  }
+};
+
 inline std::string showName(WORD showCommand) {
   switch (showCommand) {
     case SW_SHOWDEFAULT:
