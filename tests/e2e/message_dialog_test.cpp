@@ -107,10 +107,12 @@ TEST_F(MessageDialogTest, ClickingOkClosesItAndTheNextWinShowsItAgain) {
   const auto second = App().PlayUntilWon(&failure);
   ASSERT_TRUE(second.has_value()) << failure;
   EXPECT_TRUE(Shown(App().MessageDialog()));
+  // The width follows the text when the dialog is activated, just after it shows.
   const MeasuringFont comic("Comic Sans MS", -16);
-  EXPECT_EQ(
-      SizeOf(ScreenRect(dialog_)).cx,
-      comic.Width("Bravo, vous avez gagn\xe9 en " + std::to_string(*second) + " essais") + 30);
+  const int expected =
+      comic.Width("Bravo, vous avez gagn\xe9 en " + std::to_string(*second) + " essais") + 30;
+  EXPECT_TRUE(WaitUntil([&] { return SizeOf(ScreenRect(dialog_)).cx == expected; }))
+      << "width " << SizeOf(ScreenRect(dialog_)).cx << ", expected " << expected;
   EXPECT_TRUE(App().DismissMessageDialog());
 }
 
