@@ -4,10 +4,10 @@
 #include "app/form.h"
 
 #include "app/application.h"
-#include "app/scope_exit.h"
 #include "app/screen.h"
 #include "base/errors.h"
 #include "base/platform.h"
+#include "controls/handles.h"
 #include "res/strings.h"
 
 void TForm::HandleActivate(WPARAM wParam) {

@@ -1,8 +1,8 @@
 #include "app/application.h"
 
-#include "app/scope_exit.h"
 #include "app/screen.h"
 #include "controls/control.h"
+#include "controls/handles.h"
 #include "controls/window_text.h"
 
 TApplication* Application = nullptr;
@@ -15,10 +15,14 @@ constexpr char ApplicationClass[] = "TApplication";
 // which newer headers include, is not one for this program.
 constexpr UINT LastKeyMessage = 0x108;
 
+// The title is taken from at most the first 255 characters of the program's path
+// (a buffer of 256, less than MAX_PATH: a longer path is cut there).
+constexpr DWORD TitlePathSize = 256;
+
 // The executable's base name: after the last backslash, up to the first point, every
 // letter but the first in lower case.
 std::string TitleFromModule() {
-  char path[256] = {};
+  char path[TitlePathSize] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
   // ANSI text converted as if OEM, on purpose: the task-bar entry has always been named so.
   OemToCharA(path, path);

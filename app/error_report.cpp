@@ -3,9 +3,9 @@
 #include "app/application.h"
 #include "app/error_description.h"
 #include "app/report_text.h"
-#include "app/scope_exit.h"
 #include "app/task_windows.h"
 #include "app/unhandled_report.h"
+#include "controls/handles.h"
 
 void TApplication::ReportError(TObject& /*sender*/) noexcept {
   try {

@@ -19,48 +19,54 @@ std::string AccessViolationMessage(const AccessFault& access) {
                     {access.faultAddress, access.moduleName, kind, access.accessedAddress});
 }
 
+// The error of each fault code that has a class of its own, and whether an instruction
+// of the program raises it (the console's control-C exit does not).
+struct FaultEntry {
+  std::uint32_t code;
+  bool processorFault;
+  std::unique_ptr<Exception> (*error)(const AccessFault& access);
+};
+
+template <class Error>
+std::unique_ptr<Exception> Make(const AccessFault& /*access*/) {
+  return std::make_unique<Error>();
+}
+
+std::unique_ptr<Exception> MakeAccessViolation(const AccessFault& access) {
+  return std::make_unique<EAccessViolation>(AccessViolationMessage(access));
+}
+
+const FaultEntry Faults[] = {
+    {FaultCode::IntegerDivideByZero, true, Make<EDivByZero>},
+    {FaultCode::ArrayBoundsExceeded, true, Make<ERangeError>},
+    {FaultCode::IntegerOverflow, true, Make<EIntOverflow>},
+    {FaultCode::FloatInvalidOperation, true, Make<EInvalidOp>},
+    {FaultCode::FloatInexactResult, true, Make<EInvalidOp>},
+    {FaultCode::FloatStackCheck, true, Make<EInvalidOp>},
+    {FaultCode::FloatDivideByZero, true, Make<EZeroDivide>},
+    {FaultCode::FloatOverflow, true, Make<EOverflow>},
+    {FaultCode::FloatUnderflow, true, Make<EUnderflow>},
+    {FaultCode::FloatDenormalOperand, true, Make<EUnderflow>},
+    {FaultCode::AccessViolation, true, MakeAccessViolation},
+    {FaultCode::PrivilegedInstruction, true, Make<EPrivilege>},
+    {FaultCode::ControlCExit, false, Make<EControlC>},
+    {FaultCode::StackOverflow, true, Make<EStackOverflow>},
+};
+
+const FaultEntry* FindFault(std::uint32_t code) {
+  const auto entry = std::find_if(std::begin(Faults), std::end(Faults),
+                                  [code](const FaultEntry& row) { return row.code == code; });
+  return entry != std::end(Faults) ? entry : nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<Exception> FaultError(std::uint32_t code, const AccessFault& access) {
-  switch (code) {
-    case FaultCode::IntegerDivideByZero:
-      return std::make_unique<EDivByZero>();
-    case FaultCode::ArrayBoundsExceeded:
-      return std::make_unique<ERangeError>();
-    case FaultCode::IntegerOverflow:
-      return std::make_unique<EIntOverflow>();
-    case FaultCode::FloatInvalidOperation:
-    case FaultCode::FloatInexactResult:
-    case FaultCode::FloatStackCheck:
-      return std::make_unique<EInvalidOp>();
-    case FaultCode::FloatDivideByZero:
-      return std::make_unique<EZeroDivide>();
-    case FaultCode::FloatOverflow:
-      return std::make_unique<EOverflow>();
-    case FaultCode::FloatUnderflow:
-    case FaultCode::FloatDenormalOperand:
-      return std::make_unique<EUnderflow>();
-    case FaultCode::AccessViolation:
-      return std::make_unique<EAccessViolation>(AccessViolationMessage(access));
-    case FaultCode::PrivilegedInstruction:
-      return std::make_unique<EPrivilege>();
-    case FaultCode::ControlCExit:
-      return std::make_unique<EControlC>();
-    case FaultCode::StackOverflow:
-      return std::make_unique<EStackOverflow>();
-    default:
-      return std::make_unique<EExternalException>(code);
-  }
+  if (const FaultEntry* entry = FindFault(code)) return entry->error(access);
+  return std::make_unique<EExternalException>(code);
 }
 
 bool IsProcessorFault(std::uint32_t code) {
-  constexpr std::uint32_t Codes[] = {
-      FaultCode::AccessViolation,      FaultCode::ArrayBoundsExceeded,
-      FaultCode::FloatDenormalOperand, FaultCode::FloatDivideByZero,
-      FaultCode::FloatInexactResult,   FaultCode::FloatInvalidOperation,
-      FaultCode::FloatOverflow,        FaultCode::FloatStackCheck,
-      FaultCode::FloatUnderflow,       FaultCode::IntegerDivideByZero,
-      FaultCode::IntegerOverflow,      FaultCode::PrivilegedInstruction,
-      FaultCode::StackOverflow};
-  return std::find(std::begin(Codes), std::end(Codes), code) != std::end(Codes);
+  const FaultEntry* entry = FindFault(code);
+  return entry != nullptr && entry->processorFault;
 }

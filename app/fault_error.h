@@ -37,6 +37,6 @@ struct AccessFault {
 // The error standing for the fault `code`; `access` is read for an access violation only.
 std::unique_ptr<Exception> FaultError(std::uint32_t code, const AccessFault& access);
 
-// True for the faults that an instruction of the program itself raises (every code of
-// the table but the console's control-C exit).
+// True for the faults that an instruction of the program itself raises (every code
+// above but the console's control-C exit).
 bool IsProcessorFault(std::uint32_t code);

@@ -3,11 +3,10 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
-#include <type_traits>
 
 #include "app/fault_error.h"
 #include "app/unhandled_report.h"
+#include "controls/handles.h"
 #include "game/floating.h"
 
 namespace {
@@ -16,11 +15,6 @@ namespace {
 // top; a fault in the report itself ends the program at once.
 LONG volatile reportsUnderWay = 0;
 constexpr LONG MostReports = 2;
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 void ShowFaultReport(const EXCEPTION_RECORD& record) noexcept {
   try {
@@ -48,7 +42,7 @@ DWORD WINAPI ReportOnFreshStack(void* record) {
   if (InterlockedIncrement(&reportsUnderWay) <= MostReports) {
     if (fault.ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
       // The faulting stack has no room left for a message box.
-      OwnedHandle thread(
+      UniqueKernelHandle thread(
           CreateThread(nullptr, 0, ReportOnFreshStack, fault.ExceptionRecord, 0, nullptr));
       if (thread) WaitForSingleObject(thread.get(), INFINITE);
     } else {

@@ -262,7 +262,7 @@ void TForm::EraseBackground(HDC dc) {
   FillRect(dc, &client, ColorBrush());
 }
 
-void TForm::PaintControls(HDC dc) {
+void TForm::PaintClient(HDC dc) {
   for (TControl* control : controls_) {
     if (!control->IsWindowed() && control->Visible()) control->Paint(dc);
   }
@@ -290,8 +290,8 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFOCUS:
       // The window passes the focus on to its active control at once.
-      if (activeControl_ != nullptr && activeControl_->HandleAllocated()) {
-        ::SetFocus(activeControl_->HandleIfCreated());
+      if (HWND control = activeControl_ != nullptr ? activeControl_->HandleIfCreated() : nullptr) {
+        ::SetFocus(control);
         return 0;
       }
       if (!FocusBookkeeping(*this)) return 0;
@@ -308,17 +308,9 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_ERASEBKGND:
-      EraseBackground(reinterpret_cast<HDC>(wParam));
-      return 1;
-    case WM_PAINT: {
-      ScopedPaint paint(HandleIfCreated());
-      PaintControls(paint.dc());
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      EraseBackground(reinterpret_cast<HDC>(wParam));
-      PaintControls(reinterpret_cast<HDC>(wParam));
-      return 0;
+      return PaintMessage(message, wParam);
     case WM_SIZE:
       if (wParam == SIZE_MAXIMIZED) windowState_ = TWindowState::wsMaximized;
       if (wParam == SIZE_RESTORED && Visible()) windowState_ = TWindowState::wsNormal;

@@ -18,10 +18,6 @@ enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
-constexpr int mrNone = 0;
-constexpr int mrOk = 1;
-constexpr int mrCancel = 2;
-
 using TCloseQueryEvent = std::function<void(TObject& sender, bool& canClose)>;
 
 // One method of a window class under the name that descriptions use.
@@ -110,6 +106,9 @@ protected:
   void HandleCreated() override;
   HWND ParentHandle() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The window's colour, then the controls without a window of their own.
+  void EraseBackground(HDC dc) override;
+  void PaintClient(HDC dc) override;
   void ColorChanged() override;
   void FontChanged() override;
 
@@ -131,8 +130,6 @@ private:
   std::vector<TWinControl*> TabList() const;
   TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const;
   void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
-  void PaintControls(HDC dc);
-  void EraseBackground(HDC dc);
   void TrackPlacement();
   // Realises the first picture's palette; true when the screen's colours changed.
   bool RealizePicturePalette(bool background);

@@ -2,9 +2,9 @@
 // creation order and the bindings of its handlers by name.
 #include "app/form.h"
 
-#include "app/scope_exit.h"
 #include "base/errors.h"
 #include "base/platform.h"
+#include "controls/handles.h"
 #include "controls/menu.h"
 #include "controls/property_values.h"
 #include "res/strings.h"
@@ -13,7 +13,7 @@ void TForm::LoadDescription(ComponentFactory create, std::vector<HandlerEntry> h
   handlers_ = std::move(handlers);
   HINSTANCE instance = GetModuleHandleA(nullptr);
   // Resource names are matched without regard to case: "Tquorl" finds TQUORL.
-  HRSRC resource = FindResourceA(instance, className_.c_str(), MAKEINTRESOURCEA(10));
+  HRSRC resource = FindResourceA(instance, className_.c_str(), RT_RCDATA);
   if (resource == nullptr) throw ResourceNotFound(className_);
   HGLOBAL loaded = LoadResource(instance, resource);
   const auto* data = static_cast<const char*>(LockResource(loaded));

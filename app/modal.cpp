@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "app/application.h"
-#include "app/scope_exit.h"
 #include "app/screen.h"
 #include "app/task_windows.h"
 #include "base/errors.h"
 #include "base/platform.h"
+#include "controls/handles.h"
 #include "res/strings.h"
 
 int TForm::ShowModal() {

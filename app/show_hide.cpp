@@ -3,10 +3,10 @@
 #include "app/form.h"
 
 #include "app/application.h"
-#include "app/scope_exit.h"
 #include "app/task_windows.h"
 #include "base/errors.h"
 #include "base/platform.h"
+#include "controls/handles.h"
 #include "res/strings.h"
 
 namespace {

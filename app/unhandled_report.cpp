@@ -18,7 +18,7 @@ struct FaultPlace {
 std::string BaseName(std::string name) {
   const std::size_t slash = name.rfind('\\');
   if (slash != std::string::npos) name.erase(0, slash + 1);
-  if (name.size() > 260) name.resize(260);
+  if (name.size() > MAX_PATH) name.resize(MAX_PATH);
   return name;
 }
 

@@ -11,7 +11,10 @@ constexpr TColor clGreen = 0x008000;
 constexpr TColor clOlive = 0x008080;
 constexpr TColor clWhite = 0xFFFFFF;
 
-// System colours: 0xFF000000 plus the platform's colour index.
+// System colours: the high byte SystemColorMark, the low byte the platform's colour
+// index.
+constexpr TColor SystemColorMark = 0xFF000000;
+constexpr TColor SystemColorIndex = 0xFF;
 constexpr TColor clBtnFace = 0xFF00000F;
 constexpr TColor clBtnShadow = 0xFF000010;
 constexpr TColor clBtnHighlight = 0xFF000014;

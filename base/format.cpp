@@ -73,7 +73,7 @@ std::string FormatText(std::string_view pattern, std::initializer_list<FormatArg
 }
 
 int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
+  if (IsDigit(c)) return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;

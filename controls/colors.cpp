@@ -1,6 +1,8 @@
 #include "controls/colors.h"
 
 COLORREF ColorToRgb(TColor color) {
-  if ((color & 0xFF000000u) == 0xFF000000u) return GetSysColor(static_cast<int>(color & 0xFFu));
+  if ((color & SystemColorMark) == SystemColorMark) {
+    return GetSysColor(static_cast<int>(color & SystemColorIndex));
+  }
   return static_cast<COLORREF>(color);
 }

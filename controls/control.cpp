@@ -241,6 +241,24 @@ LRESULT TWinControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandler(message, wParam, lParam);
 }
 
+LRESULT TWinControl::PaintMessage(UINT message, WPARAM wParam) {
+  const auto dc = reinterpret_cast<HDC>(wParam);
+  switch (message) {
+    case WM_ERASEBKGND:
+      EraseBackground(dc);
+      return 1;
+    case WM_PAINT: {
+      ScopedPaint paint(handle_);
+      PaintClient(paint.dc());
+      return 0;
+    }
+    default:  // WM_PRINTCLIENT
+      EraseBackground(dc);
+      PaintClient(dc);
+      return 0;
+  }
+}
+
 UINT TWinControl::DialogCode() {
   return static_cast<UINT>(SendMessageA(handle_, WM_GETDLGCODE, 0, 0));
 }

@@ -17,6 +17,12 @@
 
 class TWinControl;
 
+// Modal results: what ends a modal showing of a window (SetModalResult), none while
+// it goes on.
+constexpr int mrNone = 0;
+constexpr int mrOk = 1;
+constexpr int mrCancel = 2;
+
 // The window that holds a control, as its controls reach it. The shell's window class
 // implements it; the controls know nothing else of it.
 class ControlHost {
@@ -156,8 +162,8 @@ public:
 
   // The platform window, created on first need.
   HWND Handle();
+  // The platform window if it exists, null before it is created.
   HWND HandleIfCreated() const { return handle_; }
-  bool HandleAllocated() const { return handle_ != nullptr; }
   // Destroys the platform window without running this object's handlers for it.
   void DestroyHandle();
 
@@ -203,6 +209,12 @@ protected:
   virtual HWND ParentHandle();
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+  // The one paint path of the windows that paint themselves, for WM_ERASEBKGND,
+  // WM_PAINT and WM_PRINTCLIENT: the last draws both the background and the client
+  // area, so that the window can also be drawn into a bitmap.
+  LRESULT PaintMessage(UINT message, WPARAM wParam);
+  virtual void EraseBackground(HDC /*dc*/) {}
+  virtual void PaintClient(HDC /*dc*/) {}
   // The solid brush of the control's colour, made again when the colour changes.
   HBRUSH ColorBrush();
   // The control's WM_GETDLGCODE answer, as the dialog keys see it.

@@ -1,6 +1,8 @@
 #include "controls/description.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "base/errors.h"
@@ -26,9 +28,9 @@ constexpr std::string_view Signature = "quorl-window 1";
 constexpr int MaxNesting = 32;
 
 // Decimal integers are 32-bit signed values; hexadecimal ones are 32-bit patterns.
-constexpr std::int64_t MinDecimal = -2147483648LL;
-constexpr std::int64_t MaxDecimal = 2147483647LL;
-constexpr std::int64_t MaxHex = 0xFFFFFFFFLL;
+constexpr std::int64_t MinDecimal = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t MaxDecimal = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t MaxHex = std::numeric_limits<std::uint32_t>::max();
 
 [[noreturn]] void BadFormat() { throw EReadError(LoadText(IDS_BAD_STREAM_FORMAT)); }
 

@@ -10,13 +10,21 @@
 #include "controls/menu.h"
 #include "res/strings.h"
 
+namespace {
+
+const ComponentClass LibraryClasses[] = {
+    {"TEdit", Create<TEdit>},          // a one-line text box
+    {"TMemo", Create<TMemo>},          // a text box of several lines
+    {"TListBox", Create<TListBox>},    // a list of lines
+    {"TLabel", Create<TLabel>},        // a caption
+    {"TImage", Create<TImage>},        // a picture without a window of its own
+    {"TMainMenu", Create<TMainMenu>},  // the menu bar
+    {"TMenuItem", Create<TMenuItem>},  // one item of it, or of a submenu
+};
+
+}  // namespace
+
 std::unique_ptr<TComponent> CreateComponent(const std::string& className, ControlHost& host) {
-  if (className == "TEdit") return std::make_unique<TEdit>(host);
-  if (className == "TMemo") return std::make_unique<TMemo>(host);
-  if (className == "TListBox") return std::make_unique<TListBox>(host);
-  if (className == "TLabel") return std::make_unique<TLabel>(host);
-  if (className == "TImage") return std::make_unique<TImage>(host);
-  if (className == "TMainMenu") return std::make_unique<TMainMenu>();
-  if (className == "TMenuItem") return std::make_unique<TMenuItem>();
+  if (auto component = CreateNamed(LibraryClasses, className, host)) return component;
   throw EReadError(FormatText(LoadText(IDS_CLASS_NOT_FOUND), {className}));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Owning wrappers for the platform's handles: one owner per handle, copy deleted,
-// move allowed, released when the owner goes.
+// move allowed, released when the owner goes; the scoped states of a device context;
+// and ScopeExit, for any other action that must run when a scope ends.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -41,6 +42,9 @@ struct MemoryDcDeleter {
 struct ImageListDeleter {
   void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
 };
+struct KernelHandleDeleter {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
@@ -49,6 +53,7 @@ using UniquePalette = UniqueHandle<HPALETTE, GdiObjectDeleter>;
 using UniquePen = UniqueHandle<HPEN, GdiObjectDeleter>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListDeleter>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 
 // Selects an object into a device context for one scope.
 class ScopedSelect {
@@ -122,4 +127,17 @@ public:
 private:
   HDC dc_;
   int saved_;
+};
+
+// Runs an action when the scope ends, however it ends.
+template <class Action>
+class ScopeExit {
+public:
+  explicit ScopeExit(Action action) : action_(std::move(action)) {}
+  ~ScopeExit() { action_(); }
+  ScopeExit(const ScopeExit&) = delete;
+  ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+  Action action_;
 };

@@ -67,7 +67,7 @@ void TLabel::FillParams(WindowParams& params) {
   params.caption = caption_;
 }
 
-void TLabel::PaintLabel(HDC dc) {
+void TLabel::PaintClient(HDC dc) {
   RECT rect{0, 0, Width(), Height()};
   UniqueBrush brush(CreateSolidBrush(ColorToRgb(Color())));
   FillRect(dc, &rect, brush.get());
@@ -80,15 +80,9 @@ void TLabel::PaintLabel(HDC dc) {
 LRESULT TLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      ScopedPaint paint(HandleIfCreated());
-      PaintLabel(paint.dc());
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      PaintLabel(reinterpret_cast<HDC>(wParam));
-      return 0;
+      return PaintMessage(message, wParam);
     default:
       return TWinControl::WindowProc(message, wParam, lParam);
   }

@@ -24,12 +24,13 @@ public:
 protected:
   void FillParams(WindowParams& params) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The whole rectangle in the label's colour, then the caption: no separate erase.
+  void PaintClient(HDC dc) override;
   void FontChanged() override;
 
 private:
   UINT TextFlags() const;
   void AdjustBounds();
-  void PaintLabel(HDC dc);
 
   std::string caption_;
   bool autoSize_ = true;

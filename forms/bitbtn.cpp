@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/form.h"
 #include "base/platform.h"
 #include "controls/colors.h"
 #include "controls/property_table.h"
@@ -12,6 +11,8 @@
 namespace {
 
 constexpr int GlyphSpacing = 4;
+// A glyph strip holds at most four images side by side, one per state of the button.
+constexpr int MaxGlyphs = 4;
 
 const NamedValue<TBitBtnKind> KindNames[] = {
     {"bkCustom", TBitBtnKind::bkCustom},
@@ -27,7 +28,7 @@ int AsLayout(const DescriptionValue& value) { return AsEnum(value, LayoutNames);
 
 int AsNumGlyphs(const DescriptionValue& value) {
   const int count = AsInteger(value);
-  if (count < 1 || count > 4) throw InvalidPropertyValue();
+  if (count < 1 || count > MaxGlyphs) throw InvalidPropertyValue();
   return count;
 }
 
@@ -93,7 +94,7 @@ void TBitBtn::SetGlyph(TBitmap glyph) {
   if (!glyph_.Empty()) transparent_ = BitmapPixel(glyph_, 0, glyph_.height - 1);
   if (glyph_.height > 0 && glyph_.width % glyph_.height == 0) {
     const int count = glyph_.width / glyph_.height;
-    numGlyphs_ = count > 4 ? 1 : count;
+    numGlyphs_ = count > MaxGlyphs ? 1 : count;
   }
   Invalidate();
 }

@@ -2,7 +2,13 @@
 
 #include "forms/bitbtn.h"
 
+namespace {
+
+const ComponentClass WindowClasses[] = {{"TBitBtn", Create<TBitBtn>}};
+
+}  // namespace
+
 std::unique_ptr<TComponent> CreateWindowComponent(const std::string& className, ControlHost& host) {
-  if (className == "TBitBtn") return std::make_unique<TBitBtn>(host);
+  if (auto component = CreateNamed(WindowClasses, className, host)) return component;
   return CreateComponent(className, host);
 }

@@ -13,12 +13,12 @@
 #include <string_view>
 
 #include "base/errors.h"
-#include "fuzz/rules_oracle.h"
 #include "game/board.h"
 #include "game/decimal.h"
 #include "game/floating.h"
 #include "game/game.h"
 #include "game/x87.h"
+#include "rules_oracle.h"
 
 namespace {
 

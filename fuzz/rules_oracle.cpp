@@ -1,4 +1,4 @@
-#include "fuzz/rules_oracle.h"
+#include "rules_oracle.h"
 
 #include <mpfr.h>
 

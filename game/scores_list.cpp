@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 #include "base/errors.h"
 #include "base/format.h"
@@ -39,7 +40,7 @@ std::int32_t ScoresIndexToInteger(const std::string& text) {
       const int digit = HexDigitValue(text[pos]);
       if (digit < 0) NotAnInteger(text);
       value = value * 16 + static_cast<std::uint64_t>(digit);
-      if (value > 0xFFFFFFFFu) NotAnInteger(text);
+      if (value > std::numeric_limits<std::uint32_t>::max()) NotAnInteger(text);
     }
     // The 32 bits taken as they are: $FFFFFFFF is -1.
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
@@ -52,11 +53,12 @@ std::int32_t ScoresIndexToInteger(const std::string& text) {
   }
   if (pos == text.size()) NotAnInteger(text);
   // Magnitude limit: 2^31 - 1, or 2^31 for a negative number.
-  const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
+  using Limits = std::numeric_limits<std::int32_t>;
+  const std::int64_t limit = negative ? -std::int64_t{Limits::min()} : Limits::max();
   std::int64_t value = 0;
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
-    if (c < '0' || c > '9') NotAnInteger(text);
+    if (!IsDigit(c)) NotAnInteger(text);
     value = value * 10 + (c - '0');
     if (value > limit) NotAnInteger(text);
   }

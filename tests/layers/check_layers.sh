@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Includes follow the layers downwards only. A file belongs to the layer of the
-# longest folder below that holds it, and may include from its own layer and the ones
+# top-level folder that holds it, and may include from its own layer and the ones
 # listed before it. Prints every include that reaches a layer above its file's and
 # fails.
 set -uo pipefail
@@ -9,19 +9,15 @@ cd "$root" || exit 2
 
 # From the bottom up: the string table's identifiers, the base, the rules, the control
 # library, the shell, the runtime replacements, the windows, the entry.
-layers=(res base game controls app runtime forms app/entry)
+layers=(res base game controls app runtime forms entry)
 
 # The position of the layer that holds a path in the list; nothing for a path outside
 # every layer (a standard or system header).
 rank_of() {
-  local best=-1 length=0 i
+  local i
   for i in "${!layers[@]}"; do
-    case $1 in
-      "${layers[$i]}"/*)
-        if [ ${#layers[$i]} -gt $length ]; then best=$i; length=${#layers[$i]}; fi ;;
-    esac
+    if [ "${1%%/*}" = "${layers[$i]}" ]; then echo "$i"; return; fi
   done
-  [ $best -ge 0 ] && echo $best
 }
 
 status=0

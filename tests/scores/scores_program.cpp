@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/entry/startup.h"
 #include "controls/edit.h"
+#include "entry/startup.h"
 #include "forms/unitscores.h"
 
 namespace {

@@ -37,10 +37,10 @@ struct Bitmap {
   HBITMAP bitmap;
 };
 
-constexpr int kMaxCaptures = 20;
-constexpr Millis kSettleInterval{100};
+constexpr int MaxCaptures = 20;
+constexpr Millis SettleInterval{100};
 
-std::uint64_t fnv1a(const unsigned char* bytes, size_t size) {
+std::uint64_t Fnv1a(const unsigned char* bytes, size_t size) {
   std::uint64_t hash = 14695981039346656037ull;
   for (size_t i = 0; i < size; ++i) {
     hash = (hash ^ bytes[i]) * 1099511628211ull;
@@ -50,13 +50,13 @@ std::uint64_t fnv1a(const unsigned char* bytes, size_t size) {
 
 }  // namespace
 
-std::string screenshotFolder() {
-  const std::string folder = windowsPath(environment("QUORL_E2E_SHOTS", "e2e-shots"));
+std::string ScreenshotFolder() {
+  const std::string folder = WindowsPath(Environment("QUORL_E2E_SHOTS", "e2e-shots"));
   CreateDirectoryA(folder.c_str(), nullptr);
   return folder;
 }
 
-std::string saveScreenshot(const std::string& name) {
+std::string SaveScreenshot(const std::string& name) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
   BITMAPINFO info{};
@@ -78,15 +78,15 @@ std::string saveScreenshot(const std::string& name) {
   // process: capture until two captures in a row agree, so that the picture shows the
   // state the test has just checked rather than the one before.
   std::uint64_t previousHash = 0;
-  for (int attempt = 0; attempt < kMaxCaptures; ++attempt) {
+  for (int attempt = 0; attempt < MaxCaptures; ++attempt) {
     const HGDIOBJ previous = SelectObject(memory.dc, bitmap.bitmap);
     BitBlt(memory.dc, 0, 0, width, height, screen.dc, 0, 0, SRCCOPY);
     SelectObject(memory.dc, previous);
     GdiFlush();
-    const std::uint64_t hash = fnv1a(static_cast<const unsigned char*>(bits), imageSize);
+    const std::uint64_t hash = Fnv1a(static_cast<const unsigned char*>(bits), imageSize);
     if (attempt > 0 && hash == previousHash) break;
     previousHash = hash;
-    sleepFor(kSettleInterval);
+    SleepFor(SettleInterval);
   }
 
   BITMAPFILEHEADER header{};
@@ -94,7 +94,7 @@ std::string saveScreenshot(const std::string& name) {
   header.bfOffBits = sizeof header + sizeof info.bmiHeader;
   header.bfSize = header.bfOffBits + imageSize;
 
-  const std::string path = screenshotFolder() + "\\" + name + ".bmp";
+  const std::string path = ScreenshotFolder() + "\\" + name + ".bmp";
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(&header), sizeof header);
   out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
@@ -102,7 +102,7 @@ std::string saveScreenshot(const std::string& name) {
   return out ? path : std::string{};
 }
 
-COLORREF screenPixel(POINT at) {
+COLORREF ScreenPixel(POINT at) {
   ScreenDc screen;
   return GetPixel(screen.dc, at.x, at.y);
 }

@@ -9,10 +9,10 @@
 namespace e2e {
 
 // Folder for the captures (created on first use); from QUORL_E2E_SHOTS.
-std::string screenshotFolder();
+std::string ScreenshotFolder();
 // Saves the screen as `<folder>/<name>.bmp`; returns the file's path, empty on failure.
-std::string saveScreenshot(const std::string& name);
+std::string SaveScreenshot(const std::string& name);
 // The colour of one pixel of the screen.
-COLORREF screenPixel(POINT at);
+COLORREF ScreenPixel(POINT at);
 
 }  // namespace e2e

@@ -4,8 +4,8 @@
 // unhandled-error report and exit code 1.
 #include <windows.h>
 
-#include "app/entry/startup.h"
 #include "app/escaped_error.h"
+#include "entry/startup.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/entry/startup.h"
+#include "entry/startup.h"
 
 #include <windows.h>
 #include <commctrl.h>
