@@ -59,7 +59,8 @@ struct OleAccess {
       initialize(nullptr, COINIT_APARTMENTTHREADED);
     }
     access.lresultFromObject = Find<LresultFromObjectProc>(oleacc, "LresultFromObject");
-    access.createStandard = Find<CreateStdAccessibleObjectProc>(oleacc, "CreateStdAccessibleObject");
+    access.createStandard =
+        Find<CreateStdAccessibleObjectProc>(oleacc, "CreateStdAccessibleObject");
     access.allocString = Find<SysAllocStringLenProc>(oleaut, "SysAllocStringLen");
     return access;
   }
@@ -130,8 +131,7 @@ public:
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
                                    DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* error,
                                    UINT* argumentError) noexcept override {
-    return standard_->Invoke(member, id, locale, flags, parameters, result, error,
-                             argumentError);
+    return standard_->Invoke(member, id, locale, flags, parameters, result, error, argumentError);
   }
 
   // IAccessible: what the description tells
@@ -265,12 +265,13 @@ void Notify(HWND window, const std::string& text) {
   BOOL screenReader = FALSE;
   if (!SystemParametersInfoA(SPI_GETSCREENREADER, 0, &screenReader, 0) || !screenReader) return;
   HMODULE automation = SystemLibrary("uiautomationcore.dll");
-  auto hostProvider = Find<UiaHostProviderFromHwndProc>(automation, "UiaHostProviderFromHwnd");
   auto raise = Find<UiaRaiseNotificationEventProc>(automation, "UiaRaiseNotificationEvent");
+  if (!raise) return;  // an older system: the event was enough
+  auto hostProvider = Find<UiaHostProviderFromHwndProc>(automation, "UiaHostProviderFromHwnd");
   HMODULE oleaut = SystemLibrary("oleaut32.dll");
   auto allocString = Find<SysAllocStringLenProc>(oleaut, "SysAllocStringLen");
   auto freeString = Find<SysFreeStringProc>(oleaut, "SysFreeString");
-  if (!hostProvider || !raise || !allocString || !freeString) return;
+  if (!hostProvider || !allocString || !freeString) return;
   IUnknown* provider = nullptr;
   if (FAILED(hostProvider(window, &provider)) || provider == nullptr) return;
   const std::wstring wide = Widen(text);
@@ -297,8 +298,8 @@ LRESULT AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId,
                                    reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
-  auto* object = new (std::nothrow)
-      ControlAccessible(window, std::move(copy), standard, access.allocString);
+  auto* object =
+      new (std::nothrow) ControlAccessible(window, std::move(copy), standard, access.allocString);
   if (object == nullptr) {
     standard->Release();
     return 0;

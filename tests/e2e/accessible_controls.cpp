@@ -57,8 +57,8 @@ void expectNamedControls(const char* windowClass, const std::function<HWND()>& f
     visited.push_back(line(object.name, object.role, (object.state & STATE_SYSTEM_READONLY) != 0));
     if (i + 1 == expected.size()) break;
     pressKey(VK_TAB);
-    EXPECT_TRUE(waitUntil([&] { return focus() != focused; })) << "Tab left the focus on "
-                                                                  << describe(object);
+    EXPECT_TRUE(waitUntil([&] { return focus() != focused; }))
+        << "Tab left the focus on " << describe(object);
   }
   std::sort(expected.begin(), expected.end());
   std::sort(visited.begin(), visited.end());

@@ -73,6 +73,21 @@ bool worthHearing(DWORD event) {
 
 }  // namespace
 
+AccessibleObject readAccessible(const AccessibleEvent& heard) {
+  Apartment apartment;
+  IAccessible* accessible = nullptr;
+  VARIANT item;
+  VariantInit(&item);
+  AccessibleObject object;
+  if (SUCCEEDED(AccessibleObjectFromEvent(heard.window, static_cast<DWORD>(heard.objectId),
+                                          static_cast<DWORD>(heard.child), &accessible, &item)) &&
+      accessible != nullptr) {
+    object = read(accessible, item);
+  }
+  VariantClear(&item);
+  return object;
+}
+
 AccessibleObject readAccessible(HWND window) {
   Apartment apartment;
   IAccessible* accessible = nullptr;
@@ -125,21 +140,11 @@ void EventListener::listen(DWORD processId) {
   if (hook) UnhookWinEvent(hook);
 }
 
-void CALLBACK EventListener::heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
-                                   LONG child, DWORD, DWORD) {
+void CALLBACK EventListener::heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
+                                   DWORD, DWORD) {
   if (listener == nullptr || !worthHearing(event)) return;
-  AccessibleEvent heard{event, window, child, {}};
-  IAccessible* accessible = nullptr;
-  VARIANT item;
-  VariantInit(&item);
-  if (SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
-                                          static_cast<DWORD>(child), &accessible, &item)) &&
-      accessible != nullptr) {
-    heard.object = read(accessible, item);
-  }
-  VariantClear(&item);
   std::lock_guard<std::mutex> lock(listener->mutex_);
-  listener->events_.push_back(heard);
+  listener->events_.push_back(AccessibleEvent{event, window, object, child});
 }
 
 bool EventListener::listening() const {

@@ -28,17 +28,20 @@ AccessibleObject readAccessible(HWND window);
 // "name | role n | value" for failure messages.
 std::string describe(const AccessibleObject& object);
 
-// One event as heard, with the object it names read at once.
+// One event as heard.
 struct AccessibleEvent {
   DWORD event = 0;
   HWND window = nullptr;
+  LONG objectId = 0;
   LONG child = 0;
-  AccessibleObject object;
 };
+// The object that the event names, as it is now (AccessibleObjectFromEvent).
+AccessibleObject readAccessible(const AccessibleEvent& heard);
 
 // Hears the program's accessibility events out of process, as a screen reader does,
-// from its own thread (which the hook needs to pump messages). While it listens it
-// sets the system's "screen reader running" flag, as screen readers do.
+// from its own thread (which the hook needs to pump messages). The thread only
+// records them: reading their objects from it, while events keep coming, hangs wine. While it
+// listens it sets the system's "screen reader running" flag, as screen readers do.
 class EventListener {
 public:
   explicit EventListener(DWORD processId);
@@ -56,8 +59,8 @@ public:
 
 private:
   void listen(DWORD processId);
-  static void CALLBACK heard(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
-                             LONG child, DWORD thread, DWORD time);
+  static void CALLBACK heard(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                             DWORD thread, DWORD time);
 
   mutable std::mutex mutex_;
   std::condition_variable ready_;
