@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -35,8 +36,11 @@ Proc Find(HMODULE module, const char* name) {
   return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-std::wstring Widen(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
+// Wide texts are plain vectors: the library's wide string would weigh more than all of this.
+using WideText = std::vector<wchar_t>;
+
+WideText Widen(const std::string& text) {
+  WideText wide(text.size(), L'\0');
   const int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()),
                                          wide.data(), static_cast<int>(wide.size()));
   wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
@@ -232,17 +236,17 @@ private:
     return description_.role == ROLE_SYSTEM_LIST && child.vt == VT_I4 && child.lVal > 0 &&
            child.lVal <= SendMessageW(window_, LB_GETCOUNT, 0, 0);
   }
-  std::wstring LineText(LONG line) const {
+  WideText LineText(LONG line) const {
     const auto index = static_cast<WPARAM>(line);
     const LRESULT length = SendMessageW(window_, LB_GETTEXTLEN, index, 0);
     if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    WideText text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
         SendMessageW(window_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
   }
-  HRESULT Text(const std::wstring& text, BSTR* result) const {
+  HRESULT Text(const WideText& text, BSTR* result) const {
     *result = allocString_(text.data(), static_cast<UINT>(text.size()));
     return *result != nullptr ? S_OK : E_OUTOFMEMORY;
   }
@@ -274,7 +278,7 @@ void Notify(HWND window, const std::string& text) {
   if (!hostProvider || !allocString || !freeString) return;
   IUnknown* provider = nullptr;
   if (FAILED(hostProvider(window, &provider)) || provider == nullptr) return;
-  const std::wstring wide = Widen(text);
+  const WideText wide = Widen(text);
   BSTR spoken = allocString(wide.data(), static_cast<UINT>(wide.size()));
   BSTR activity = allocString(L"Quorl", 5);
   if (spoken != nullptr && activity != nullptr) {
