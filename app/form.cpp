@@ -122,6 +122,12 @@ TComponent* TForm::FindComponent(const std::string& name) const {
 
 void TForm::MissingField(const std::string&) { throw EReadError(LoadText(IDS_BAD_STREAM_FORMAT)); }
 
+void TForm::NameControls(std::initializer_list<AccessibleName> names) {
+  for (const AccessibleName& name : names) {
+    Field<TWinControl>(name.control).SetAccessibleName(LoadText(name.text));
+  }
+}
+
 namespace {
 
 // The handler of that name and shape; InvalidPropertyValue when there is none.
@@ -299,6 +305,8 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_GETOBJECT:  // what screen readers read, as for every control
+      return TWinControl::WindowProc(message, wParam, lParam);
     case WM_QUERYENDSESSION:
       return CloseQuery() ? TRUE : FALSE;
     case WM_SYSCOMMAND:

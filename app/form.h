@@ -4,6 +4,7 @@
 // show, hide and close rules, modal showing, and the window-level meaning of Tab,
 // the arrow keys, Enter and Escape.
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -95,6 +96,12 @@ protected:
   // `create` and handler bindings. Raises EResNotFound when the program holds none,
   // EReadError when it cannot be read.
   void LoadDescription(ComponentFactory create, std::vector<HandlerEntry> handlers);
+  // Names the controls for screen readers: each control's name, a string table entry.
+  struct AccessibleName {
+    const char* control;
+    UINT text;
+  };
+  void NameControls(std::initializer_list<AccessibleName> names);
   // The control of that name and class; EReadError when the description lacks it.
   template <class T>
   T& Field(const std::string& name) const {
@@ -119,6 +126,7 @@ private:
   void ResolveReferences();
   static void RegisterWindowClass(const std::string& className);
 
+  void TellDialog(DWORD event);
   void SendActivateNotice();
   void SendDeactivateNotice();
   void HandleActivate(WPARAM wParam);

@@ -3,6 +3,8 @@
 // any deactivate notice and gives it back without any activate notice.
 #include "app/form.h"
 
+#include <oleacc.h>
+
 #include <optional>
 
 #include "app/application.h"
@@ -40,8 +42,12 @@ int TForm::ShowModal() {
 
   int result = mrNone;
   {
-    ScopeExit hide([this] { Guarded(*Application, *this, [this] { Hide(); }); });
+    ScopeExit hide([this] {
+      Guarded(*Application, *this, [this] { Hide(); });
+      TellDialog(EVENT_SYSTEM_DIALOGEND);
+    });
     Show();
+    TellDialog(EVENT_SYSTEM_DIALOGSTART);
     SendActivateNotice();
     modalResult_ = mrNone;
     do {
@@ -57,6 +63,12 @@ int TForm::ShowModal() {
     if (GetActiveWindow() != HandleIfCreated()) reactivate = nullptr;
   }
   return result;
+}
+
+// Screen readers read a dialog's text as it opens.
+void TForm::TellDialog(DWORD event) {
+  if (Accessible().role != ROLE_SYSTEM_DIALOG || !HandleAllocated()) return;
+  NotifyWinEvent(event, HandleIfCreated(), OBJID_WINDOW, CHILDID_SELF);
 }
 
 void TForm::CloseModal() {

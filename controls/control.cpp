@@ -235,6 +235,9 @@ LRESULT TWinControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         wParam = key;
       }
       break;
+    case WM_GETOBJECT:
+      if (LRESULT object = AnswerGetObject(handle_, wParam, lParam, Accessible())) return object;
+      break;
     default:
       break;
   }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/color.h"
+#include "controls/accessible.h"
 #include "controls/description.h"
 #include "controls/events.h"
 #include "controls/font.h"
@@ -184,6 +185,11 @@ public:
 
   TKeyEvent OnKeyDown;
 
+  // What screen readers tell of the control besides the platform's own answers.
+  void SetAccessibleName(std::string name) { accessible_.name = std::move(name); }
+  void SetAccessibleRole(LONG role) { accessible_.role = role; }
+  virtual AccessibleDescription Accessible() const { return accessible_; }
+
   // Keyboard pre-processing: the event loop offers key messages here before they are
   // dispatched; true consumes the message.
   virtual bool PreProcessKey(const MSG& message);
@@ -243,6 +249,7 @@ private:
   UniqueBrush brush_;
   COLORREF brushColor_ = 0;
   bool changingFocus_ = false;
+  AccessibleDescription accessible_;
 
 public:
   // Set while the focus bookkeeping runs for this control.

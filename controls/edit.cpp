@@ -43,7 +43,17 @@ std::string TCustomEdit::Text() const {
 
 void TCustomEdit::SetText(const std::string& text) {
   text_ = text;
-  if (HWND window = HandleIfCreated()) SetWindowTextA(window, text.c_str());
+  HWND window = HandleIfCreated();
+  if (window == nullptr) return;
+  SetWindowTextA(window, text.c_str());
+  // Screen readers learn of the new value (not every platform's edit box tells them).
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+AccessibleDescription TCustomEdit::Accessible() const {
+  AccessibleDescription description = TWinControl::Accessible();
+  description.readOnly = readOnly_;
+  return description;
 }
 
 void TCustomEdit::SetReadOnly(bool readOnly) {

@@ -18,6 +18,7 @@ public:
 
   void CommandNotified(WORD code) override;
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
+  AccessibleDescription Accessible() const override;
 
   TBorderStyle borderStyle = TBorderStyle::bsSingle;
 

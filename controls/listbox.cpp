@@ -1,5 +1,7 @@
 #include "controls/listbox.h"
 
+#include <oleacc.h>
+
 #include "controls/property_table.h"
 #include "controls/property_values.h"
 
@@ -17,7 +19,10 @@ const PropertyEntry<TListBox> ListBoxProperties[] = {
 
 }  // namespace
 
-TListBox::TListBox(ControlHost& host) : TWinControl(host) { color_ = clWindow; }
+TListBox::TListBox(ControlHost& host) : TWinControl(host) {
+  color_ = clWindow;
+  SetAccessibleRole(ROLE_SYSTEM_LIST);  // its lines are read as its children
+}
 
 int TListBox::Count() const {
   if (HWND window = HandleIfCreated()) {

@@ -1,5 +1,7 @@
 #include "forms/bitbtn.h"
 
+#include <oleacc.h>
+
 #include <vector>
 
 #include "base/platform.h"
@@ -77,7 +79,11 @@ HIMAGELIST SharedImageList(int width, int height) {
 
 }  // namespace
 
-TBitBtn::TBitBtn(ControlHost& host) : TWinControl(host) { SetBounds(0, 0, 75, 25); }
+TBitBtn::TBitBtn(ControlHost& host) : TWinControl(host) {
+  SetBounds(0, 0, 75, 25);
+  // A button whatever the platform makes of an owner-drawn one.
+  SetAccessibleRole(ROLE_SYSTEM_PUSHBUTTON);
+}
 
 void TBitBtn::SetCaption(const std::string& caption) {
   caption_ = caption;

@@ -1,7 +1,11 @@
 #include "forms/message.h"
 
+#include <oleacc.h>
+
+#include "controls/accessible.h"
 #include "controls/label.h"
 #include "forms/components.h"
+#include "res/strings.h"
 
 Tmessa* messa = nullptr;
 
@@ -16,11 +20,14 @@ Tmessa::Tmessa() : TForm("Tmessa") {
   };
   LoadDescription(CreateWindowComponent, std::move(handlers));
   Label1 = &Field<TLabel>("Label1");
+  NameControls({{"BitBtn1", IDS_OK_CAPTION}});
+  SetAccessibleRole(ROLE_SYSTEM_DIALOG);
 }
 
 void Tmessa::FormActivate(TObject&) {
   Label1->SetColor(Color());
   SetWidth(Label1->Width() + LabelWidthMargin);
+  Announce(EVENT_SYSTEM_ALERT, Label1->Handle(), CHILDID_SELF, Label1->Caption());
 }
 
 void Tmessa::BitBtn1Click(TObject&) { Close(); }

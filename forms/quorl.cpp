@@ -1,5 +1,7 @@
 #include "forms/quorl.h"
 
+#include "controls/accessible.h"
+
 #include "controls/edit.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
@@ -8,6 +10,7 @@
 #include "forms/rgles.h"
 #include "forms/unitscores.h"
 #include "game/game.h"
+#include "res/strings.h"
 
 Tquorl* quorl = nullptr;
 
@@ -23,6 +26,12 @@ Tquorl::Tquorl() : TForm("Tquorl") {
   Edit1 = &Field<TEdit>("Edit1");
   ListBox1 = &Field<TListBox>("ListBox1");
   Edit2 = &Field<TEdit>("Edit2");
+  NameControls({{"Edit1", IDS_NAME_GUESS},
+                {"ListBox1", IDS_NAME_HISTORY},
+                {"Edit2", IDS_NAME_COUNTER},
+                {"BitBtn3", IDS_NAME_START},
+                {"BitBtn4", IDS_NAME_RULES},
+                {"BitBtn5", IDS_NAME_QUIT}});
 }
 
 void Tquorl::FormActivate(TObject&) { NewGame(*this); }
@@ -46,7 +55,11 @@ std::string Tquorl::GuessText() const { return Edit1->Text(); }
 void Tquorl::SetGuessText(const std::string& text) { Edit1->SetText(text); }
 void Tquorl::RepaintGuess() { Edit1->Repaint(); }
 int Tquorl::HistoryCount() const { return ListBox1->Count(); }
-void Tquorl::AppendHistory(const std::string& line) { ListBox1->Add(line); }
+void Tquorl::AppendHistory(const std::string& line) {
+  ListBox1->Add(line);
+  // The verdict is read out without the player leaving the guess box.
+  Announce(EVENT_OBJECT_LIVEREGIONCHANGED, ListBox1->Handle(), ListBox1->Count(), line);
+}
 void Tquorl::DeleteFirstHistoryLine() { ListBox1->Delete(0); }
 void Tquorl::SetCounterText(const std::string& text) { Edit2->SetText(text); }
 void Tquorl::RepaintCounter() { Edit2->Repaint(); }

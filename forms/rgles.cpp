@@ -1,7 +1,10 @@
 #include "forms/rgles.h"
 
+#include <oleacc.h>
+
 #include "controls/edit.h"
 #include "forms/components.h"
+#include "res/strings.h"
 
 Tregles* regles = nullptr;
 
@@ -11,6 +14,8 @@ Tregles::Tregles() : TForm("Tregles") {
   };
   LoadDescription(CreateWindowComponent, std::move(handlers));
   Mquorl = &Field<TMemo>("Mquorl");
+  NameControls({{"Mquorl", IDS_NAME_RULES_TEXT}, {"BitBtn1", IDS_OK_CAPTION}});
+  SetAccessibleRole(ROLE_SYSTEM_DIALOG);
 }
 
 void Tregles::FormActivate(TObject&) { Mquorl->SetColor(GameBlue); }

@@ -4,6 +4,7 @@
 #include "controls/listbox.h"
 #include "forms/components.h"
 #include "game/scores_list.h"
+#include "res/strings.h"
 
 Tscore1* score1 = nullptr;
 
@@ -35,6 +36,11 @@ Tscore1::Tscore1() : TForm("Tscore1") {
   ListBox1 = &Field<TListBox>("ListBox1");
   edit2 = &Field<TEdit>("edit2");
   Edit3 = &Field<TEdit>("Edit3");
+  NameControls({{"Edit1", IDS_NAME_PLAYER},
+                {"ListBox1", IDS_NAME_SCORES},
+                {"BitBtn1", IDS_NAME_CLOSE},
+                {"edit2", IDS_NAME_PROMPT},
+                {"BitBtn2", IDS_NAME_CLEAR_SCORES}});
 }
 
 void Tscore1::Edit1Change(TObject&) {

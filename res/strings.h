@@ -12,6 +12,21 @@
 #define IDS_TOO_BIG 102
 #define IDS_CONGRATULATION 103  // the attempt count
 
+// The names that screen readers give the controls of the windows (the message
+// dialog's button is named by IDS_OK_CAPTION).
+#define IDS_NAME_GUESS 110
+#define IDS_NAME_COUNTER 111
+#define IDS_NAME_HISTORY 112
+#define IDS_NAME_START 113
+#define IDS_NAME_RULES 114
+#define IDS_NAME_QUIT 115
+#define IDS_NAME_RULES_TEXT 116
+#define IDS_NAME_PLAYER 117
+#define IDS_NAME_PROMPT 118
+#define IDS_NAME_SCORES 119
+#define IDS_NAME_CLOSE 120
+#define IDS_NAME_CLEAR_SCORES 121
+
 // Messages of the errors that stand for processor and platform faults.
 #define IDS_DIV_BY_ZERO 200                 // integer division by zero
 #define IDS_RANGE_ERROR 201                 // array bounds exceeded

@@ -3,7 +3,7 @@
 # the program and its tests must run from a bare copy, with no runtime DLLs beside them.
 set -uo pipefail
 objdump=$1; shift
-allowed='^(kernel32|user32|gdi32|comctl32|advapi32|shell32|ole32|oleaut32|msvcrt|comdlg32|version|psapi|imm32|uxtheme|winmm|ws2_32|ntdll)\.dll$'
+allowed='^(kernel32|user32|gdi32|comctl32|advapi32|shell32|ole32|oleaut32|oleacc|msvcrt|comdlg32|version|psapi|imm32|uxtheme|winmm|ws2_32|ntdll)\.dll$'
 passed=0 failed=0
 for exe in "$@"; do
   dlls=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')

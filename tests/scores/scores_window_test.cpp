@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "accessible_controls.h"
 #include "harness/input.h"
 #include "harness/process.h"
 #include "harness/query.h"
@@ -109,6 +110,12 @@ bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & 
 bool DrawnActive(HWND button) {
   const RECT rect = ScreenRect(button);
   return ScreenPixel({rect.left, rect.top}) == GetSysColor(COLOR_WINDOWFRAME);
+}
+
+TEST(ScoresWindowTest, EveryControlThatTakesTheFocusHasItsNameAndRole) {
+  ScoresWindow scores("modal", false);
+  ASSERT_TRUE(scores.waitUntilShown());
+  expectNamedControls("Tscore1", [&] { return scores.focus(); });
 }
 
 TEST(ScoresWindowTest, OpensAsDesignedWithTheFocusInTheNameBox) {

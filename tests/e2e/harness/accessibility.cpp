@@ -1,0 +1,174 @@
+#include "harness/accessibility.h"
+
+#include <oleacc.h>
+
+#include <chrono>
+
+#include "harness/wait.h"
+
+namespace e2e {
+namespace {
+
+// COM for one scope of this thread, as the accessibility calls need it.
+class Apartment {
+public:
+  Apartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~Apartment() {
+    if (initialized_) CoUninitialize();
+  }
+  Apartment(const Apartment&) = delete;
+  Apartment& operator=(const Apartment&) = delete;
+
+private:
+  bool initialized_;
+};
+
+std::string narrow(BSTR text) {
+  if (text == nullptr) return {};
+  const int length = static_cast<int>(SysStringLen(text));
+  std::string result(static_cast<size_t>(length) * 2, '\0');
+  const int written = WideCharToMultiByte(1252, 0, text, length, result.data(),
+                                          static_cast<int>(result.size()), nullptr, nullptr);
+  result.resize(written > 0 ? static_cast<size_t>(written) : 0);
+  SysFreeString(text);
+  return result;
+}
+
+AccessibleObject read(IAccessible* accessible, VARIANT child) {
+  AccessibleObject object;
+  object.found = true;
+  BSTR text = nullptr;
+  if (accessible->get_accName(child, &text) == S_OK) object.name = narrow(text);
+  text = nullptr;
+  if (accessible->get_accValue(child, &text) == S_OK) object.value = narrow(text);
+  VARIANT answer;
+  VariantInit(&answer);
+  if (accessible->get_accRole(child, &answer) == S_OK && answer.vt == VT_I4) {
+    object.role = answer.lVal;
+  }
+  VariantClear(&answer);
+  if (accessible->get_accState(child, &answer) == S_OK && answer.vt == VT_I4) {
+    object.state = answer.lVal;
+  }
+  VariantClear(&answer);
+  accessible->Release();
+  return object;
+}
+
+// The listener of this thread, for the hook's callback.
+thread_local EventListener* listener = nullptr;
+
+bool worthHearing(DWORD event) {
+  switch (event) {
+    case EVENT_SYSTEM_ALERT:
+    case EVENT_SYSTEM_DIALOGSTART:
+    case EVENT_OBJECT_NAMECHANGE:
+    case EVENT_OBJECT_VALUECHANGE:
+    case EVENT_OBJECT_LIVEREGIONCHANGED:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+AccessibleObject readAccessible(const AccessibleEvent& heard) {
+  Apartment apartment;
+  IAccessible* accessible = nullptr;
+  VARIANT item;
+  VariantInit(&item);
+  AccessibleObject object;
+  if (SUCCEEDED(AccessibleObjectFromEvent(heard.window, static_cast<DWORD>(heard.objectId),
+                                          static_cast<DWORD>(heard.child), &accessible, &item)) &&
+      accessible != nullptr) {
+    object = read(accessible, item);
+  }
+  VariantClear(&item);
+  return object;
+}
+
+AccessibleObject readAccessible(HWND window) {
+  Apartment apartment;
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&accessible))) ||
+      accessible == nullptr) {
+    return {};
+  }
+  VARIANT self;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return read(accessible, self);
+}
+
+std::string describe(const AccessibleObject& object) {
+  if (!object.found) return "(no object)";
+  return "\"" + object.name + "\" | role " + std::to_string(object.role) + " | value \"" +
+         object.value + "\" | state " + std::to_string(object.state);
+}
+
+EventListener::EventListener(DWORD processId) {
+  SystemParametersInfoA(SPI_SETSCREENREADER, TRUE, nullptr, 0);
+  thread_ = std::thread([this, processId] { listen(processId); });
+  std::unique_lock<std::mutex> lock(mutex_);
+  ready_.wait(lock, [&] { return threadId_ != 0; });
+}
+
+EventListener::~EventListener() {
+  PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+  thread_.join();
+  SystemParametersInfoA(SPI_SETSCREENREADER, FALSE, nullptr, 0);
+}
+
+void EventListener::listen(DWORD processId) {
+  Apartment apartment;
+  listener = this;
+  MSG message;
+  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue for PostThreadMessage
+  // Without WINEVENT_SKIPOWNPROCESS: wine drops the events of other processes with it.
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, &EventListener::heard,
+                                       processId, 0, WINEVENT_OUTOFCONTEXT);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    listening_ = hook != nullptr;
+    threadId_ = GetCurrentThreadId();
+  }
+  ready_.notify_all();
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  if (hook) UnhookWinEvent(hook);
+}
+
+void CALLBACK EventListener::heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
+                                   DWORD, DWORD) {
+  if (listener == nullptr || !worthHearing(event)) return;
+  std::lock_guard<std::mutex> lock(listener->mutex_);
+  listener->events_.push_back(AccessibleEvent{event, window, object, child});
+}
+
+bool EventListener::listening() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return listening_;
+}
+
+std::vector<AccessibleEvent> EventListener::events() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return events_;
+}
+
+bool EventListener::waitFor(const std::function<bool(const AccessibleEvent&)>& match) {
+  return waitUntil([&] {
+    for (const AccessibleEvent& event : events()) {
+      if (match(event)) return true;
+    }
+    return false;
+  });
+}
+
+void EventListener::clear() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  events_.clear();
+}
+
+}  // namespace e2e
