@@ -67,7 +67,7 @@ int TForm::ShowModal() {
 
 // Screen readers read a dialog's text as it opens.
 void TForm::TellDialog(DWORD event) {
-  if (Accessible().role != ROLE_SYSTEM_DIALOG || !HandleAllocated()) return;
+  if (Accessible().role != ROLE_SYSTEM_DIALOG || HandleIfCreated() == nullptr) return;
   NotifyWinEvent(event, HandleIfCreated(), OBJID_WINDOW, CHILDID_SELF);
 }
 

@@ -13,87 +13,87 @@ namespace {
 
 class AccessibilityTest : public QuorlTest {
 protected:
-  void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Start()); }
 
-  std::function<HWND()> focus() {
-    return [this] { return app().focus(); };
+  std::function<HWND()> Focus() {
+    return [this] { return App().Focus(); };
   }
 };
 
 TEST_F(AccessibilityTest, EveryControlThatTakesTheFocusHasItsNameAndRole) {
   {
     SCOPED_TRACE("main window");
-    expectNamedControls(kMainClass, focus());
+    ExpectNamedControls(MainClass, Focus());
   }
   RulesDialog rules;
-  ASSERT_NO_FATAL_FAILURE(openRules(rules));
-  EXPECT_EQ(readAccessible(rules.window).role, ROLE_SYSTEM_DIALOG);
-  expectNamedControls(kRulesClass, focus());
-  clickAt(centreOf(rules.ok));
-  ASSERT_TRUE(waitUntil([&] { return !shown(rules.window); }));
+  ASSERT_NO_FATAL_FAILURE(OpenRules(rules));
+  EXPECT_EQ(ReadAccessible(rules.window).role, ROLE_SYSTEM_DIALOG);
+  ExpectNamedControls(RulesClass, Focus());
+  ClickAt(CenterOf(rules.ok));
+  ASSERT_TRUE(WaitUntil([&] { return !Shown(rules.window); }));
 
-  ASSERT_TRUE(app().clickGuessBox());
-  ASSERT_TRUE(app().playUntilWon().has_value());
-  EXPECT_EQ(readAccessible(app().messageDialog()).role, ROLE_SYSTEM_DIALOG);
-  expectNamedControls(kMessageClass, focus());
-  EXPECT_TRUE(app().dismissMessageDialog());
+  ASSERT_TRUE(App().ClickGuessBox());
+  ASSERT_TRUE(App().PlayUntilWon().has_value());
+  EXPECT_EQ(ReadAccessible(App().MessageDialog()).role, ROLE_SYSTEM_DIALOG);
+  ExpectNamedControls(MessageClass, Focus());
+  EXPECT_TRUE(App().DismissMessageDialog());
 }
 
 TEST_F(AccessibilityTest, DISABLED_VerdictsTheCounterAndTheWinAreAnnouncedAsTheyCome) {
-  EventListener listener(app().process().id());
-  ASSERT_TRUE(listener.listening());
+  EventListener listener(App().Program().Id());
+  ASSERT_TRUE(listener.Listening());
   const auto announced = [&](DWORD event, HWND window,
                              const std::string& text) -> ::testing::AssertionResult {
-    if (listener.waitFor([&](const AccessibleEvent& heard) {
+    if (listener.WaitFor([&](const AccessibleEvent& heard) {
           if (heard.event != event || heard.window != window) return false;
-          const AccessibleObject object = readAccessible(heard);
+          const AccessibleObject object = ReadAccessible(heard);
           return object.name == text || object.value == text;
         })) {
       return ::testing::AssertionSuccess();
     }
     auto failure = ::testing::AssertionFailure() << "not heard; heard:";
-    for (const AccessibleEvent& heard : listener.events()) {
+    for (const AccessibleEvent& heard : listener.Events()) {
       failure << "\n  event " << std::hex << heard.event << std::dec << " child " << heard.child;
     }
     return failure;
   };
 
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-  EXPECT_TRUE(announced(EVENT_OBJECT_LIVEREGIONCHANGED, app().history(), "0 est trop petit"));
-  EXPECT_TRUE(announced(EVENT_OBJECT_VALUECHANGE, app().counterBox(), "1"));
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
+  EXPECT_TRUE(announced(EVENT_OBJECT_LIVEREGIONCHANGED, App().History(), "0 est trop petit"));
+  EXPECT_TRUE(announced(EVENT_OBJECT_VALUECHANGE, App().CounterBox(), "1"));
 
   // The error report is the system's message box: its text is read like any label's.
-  ASSERT_TRUE(app().typeGuess("1E400"));
-  pressKey(VK_RETURN);
+  ASSERT_TRUE(App().TypeGuess("1E400"));
+  PressKey(VK_RETURN);
   HWND box = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (box = app().messageBox()) != nullptr; }));
-  EXPECT_EQ(readAccessible(childWindows(box, "Static").back()).name,
+  ASSERT_TRUE(WaitUntil([&] { return (box = App().ErrorBox()) != nullptr; }));
+  EXPECT_EQ(ReadAccessible(ChildWindows(box, "Static").back()).name,
             "D\xe9"
             "bordement en virgule flottante.");
-  pressKey(VK_RETURN);
-  ASSERT_TRUE(waitUntil([&] { return !app().messageBox(); }));
-  ASSERT_TRUE(waitUntil([&] { return app().focus() == app().guessBox(); }));
-  pressKey(VK_END);
-  pressKey(VK_HOME, {VK_SHIFT});
-  pressKey(VK_DELETE);
-  ASSERT_TRUE(waitUntil([&] { return app().guessText().empty(); }));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !App().ErrorBox(); }));
+  ASSERT_TRUE(WaitUntil([&] { return App().Focus() == App().GuessBox(); }));
+  PressKey(VK_END);
+  PressKey(VK_HOME, {VK_SHIFT});
+  PressKey(VK_DELETE);
+  ASSERT_TRUE(WaitUntil([&] { return App().GuessText().empty(); }));
 
   std::string failure;
-  const auto attempts = app().playUntilWon(&failure);
+  const auto attempts = App().PlayUntilWon(&failure);
   ASSERT_TRUE(attempts.has_value()) << failure;
-  auto verdicts = app().historyLines();
+  auto verdicts = App().HistoryLines();
   verdicts.pop_back();  // the winning guess, without a verdict
   for (const std::string& verdict : verdicts) {
-    EXPECT_TRUE(announced(EVENT_OBJECT_LIVEREGIONCHANGED, app().history(), verdict)) << verdict;
+    EXPECT_TRUE(announced(EVENT_OBJECT_LIVEREGIONCHANGED, App().History(), verdict)) << verdict;
   }
   const std::string count = std::to_string(*attempts + 1);
-  EXPECT_TRUE(announced(EVENT_OBJECT_VALUECHANGE, app().counterBox(), count));
-  const HWND dialog = app().messageDialog();
+  EXPECT_TRUE(announced(EVENT_OBJECT_VALUECHANGE, App().CounterBox(), count));
+  const HWND dialog = App().MessageDialog();
   EXPECT_TRUE(announced(EVENT_SYSTEM_DIALOGSTART, dialog, "Message !"));
-  EXPECT_TRUE(announced(EVENT_SYSTEM_ALERT, childWindows(dialog, "Static").front(),
+  EXPECT_TRUE(announced(EVENT_SYSTEM_ALERT, ChildWindows(dialog, "Static").front(),
                         "Bravo, vous avez gagn\xe9 en " + count + " essais"));
-  saveScreenshot("accessibility-win");
-  EXPECT_TRUE(app().dismissMessageDialog());
+  SaveScreenshot("accessibility-win");
+  EXPECT_TRUE(App().DismissMessageDialog());
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ std::string line(const std::string& name, long role, bool readOnly) {
 
 }  // namespace
 
-void expectNamedControls(const char* windowClass, const std::function<HWND()>& focus) {
+void ExpectNamedControls(const char* windowClass, const std::function<HWND()>& focus) {
   SCOPED_TRACE(windowClass);
   std::vector<std::string> expected;
   for (const auto& control : kControls) {
@@ -53,12 +53,12 @@ void expectNamedControls(const char* windowClass, const std::function<HWND()>& f
   std::vector<std::string> visited;
   for (size_t i = 0; i < expected.size(); ++i) {
     const HWND focused = focus();
-    const AccessibleObject object = readAccessible(focused);
+    const AccessibleObject object = ReadAccessible(focused);
     visited.push_back(line(object.name, object.role, (object.state & STATE_SYSTEM_READONLY) != 0));
     if (i + 1 == expected.size()) break;
-    pressKey(VK_TAB);
-    EXPECT_TRUE(waitUntil([&] { return focus() != focused; }))
-        << "Tab left the focus on " << describe(object);
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return focus() != focused; }))
+        << "Tab left the focus on " << Describe(object);
   }
   std::sort(expected.begin(), expected.end());
   std::sort(visited.begin(), visited.end());

@@ -11,6 +11,6 @@ namespace e2e {
 // Presses Tab through the window of class `windowClass` (whose focused control
 // `focus` tells) and checks that the controls the focus visits are those of the
 // table, each with its name, role and read-only state.
-void expectNamedControls(const char* windowClass, const std::function<HWND()>& focus);
+void ExpectNamedControls(const char* windowClass, const std::function<HWND()>& focus);
 
 }  // namespace e2e

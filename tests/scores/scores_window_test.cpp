@@ -114,8 +114,8 @@ bool DrawnActive(HWND button) {
 
 TEST(ScoresWindowTest, EveryControlThatTakesTheFocusHasItsNameAndRole) {
   ScoresWindow scores("modal", false);
-  ASSERT_TRUE(scores.waitUntilShown());
-  expectNamedControls("Tscore1", [&] { return scores.focus(); });
+  ASSERT_TRUE(scores.WaitUntilShown());
+  ExpectNamedControls("Tscore1", [&] { return scores.Focus(); });
 }
 
 TEST(ScoresWindowTest, OpensAsDesignedWithTheFocusInTheNameBox) {

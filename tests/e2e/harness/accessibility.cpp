@@ -73,7 +73,7 @@ bool worthHearing(DWORD event) {
 
 }  // namespace
 
-AccessibleObject readAccessible(const AccessibleEvent& heard) {
+AccessibleObject ReadAccessible(const AccessibleEvent& heard) {
   Apartment apartment;
   IAccessible* accessible = nullptr;
   VARIANT item;
@@ -88,7 +88,7 @@ AccessibleObject readAccessible(const AccessibleEvent& heard) {
   return object;
 }
 
-AccessibleObject readAccessible(HWND window) {
+AccessibleObject ReadAccessible(HWND window) {
   Apartment apartment;
   IAccessible* accessible = nullptr;
   if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
@@ -103,7 +103,7 @@ AccessibleObject readAccessible(HWND window) {
   return read(accessible, self);
 }
 
-std::string describe(const AccessibleObject& object) {
+std::string Describe(const AccessibleObject& object) {
   if (!object.found) return "(no object)";
   return "\"" + object.name + "\" | role " + std::to_string(object.role) + " | value \"" +
          object.value + "\" | state " + std::to_string(object.state);
@@ -111,7 +111,7 @@ std::string describe(const AccessibleObject& object) {
 
 EventListener::EventListener(DWORD processId) {
   SystemParametersInfoA(SPI_SETSCREENREADER, TRUE, nullptr, 0);
-  thread_ = std::thread([this, processId] { listen(processId); });
+  thread_ = std::thread([this, processId] { Listen(processId); });
   std::unique_lock<std::mutex> lock(mutex_);
   ready_.wait(lock, [&] { return threadId_ != 0; });
 }
@@ -122,13 +122,13 @@ EventListener::~EventListener() {
   SystemParametersInfoA(SPI_SETSCREENREADER, FALSE, nullptr, 0);
 }
 
-void EventListener::listen(DWORD processId) {
+void EventListener::Listen(DWORD processId) {
   Apartment apartment;
   listener = this;
   MSG message;
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue for PostThreadMessage
   // Without WINEVENT_SKIPOWNPROCESS: wine drops the events of other processes with it.
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, &EventListener::heard,
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, &EventListener::Heard,
                                        processId, 0, WINEVENT_OUTOFCONTEXT);
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -140,33 +140,33 @@ void EventListener::listen(DWORD processId) {
   if (hook) UnhookWinEvent(hook);
 }
 
-void CALLBACK EventListener::heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
+void CALLBACK EventListener::Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
                                    DWORD, DWORD) {
   if (listener == nullptr || !worthHearing(event)) return;
   std::lock_guard<std::mutex> lock(listener->mutex_);
   listener->events_.push_back(AccessibleEvent{event, window, object, child});
 }
 
-bool EventListener::listening() const {
+bool EventListener::Listening() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return listening_;
 }
 
-std::vector<AccessibleEvent> EventListener::events() const {
+std::vector<AccessibleEvent> EventListener::Events() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return events_;
 }
 
-bool EventListener::waitFor(const std::function<bool(const AccessibleEvent&)>& match) {
-  return waitUntil([&] {
-    for (const AccessibleEvent& event : events()) {
+bool EventListener::WaitFor(const std::function<bool(const AccessibleEvent&)>& match) {
+  return WaitUntil([&] {
+    for (const AccessibleEvent& event : Events()) {
       if (match(event)) return true;
     }
     return false;
   });
 }
 
-void EventListener::clear() {
+void EventListener::Clear() {
   std::lock_guard<std::mutex> lock(mutex_);
   events_.clear();
 }

@@ -24,9 +24,9 @@ struct AccessibleObject {
 };
 
 // The client object of `window` (AccessibleObjectFromWindow, OBJID_CLIENT).
-AccessibleObject readAccessible(HWND window);
+AccessibleObject ReadAccessible(HWND window);
 // "name | role n | value" for failure messages.
-std::string describe(const AccessibleObject& object);
+std::string Describe(const AccessibleObject& object);
 
 // One event as heard.
 struct AccessibleEvent {
@@ -36,7 +36,7 @@ struct AccessibleEvent {
   LONG child = 0;
 };
 // The object that the event names, as it is now (AccessibleObjectFromEvent).
-AccessibleObject readAccessible(const AccessibleEvent& heard);
+AccessibleObject ReadAccessible(const AccessibleEvent& heard);
 
 // Hears the program's accessibility events out of process, as a screen reader does,
 // from its own thread (which the hook needs to pump messages). The thread only
@@ -50,16 +50,16 @@ public:
   EventListener& operator=(const EventListener&) = delete;
 
   // The hook is in place.
-  bool listening() const;
+  bool Listening() const;
   // The events heard so far, oldest first.
-  std::vector<AccessibleEvent> events() const;
+  std::vector<AccessibleEvent> Events() const;
   // Waits until an event satisfying `match` has been heard.
-  bool waitFor(const std::function<bool(const AccessibleEvent&)>& match);
-  void clear();
+  bool WaitFor(const std::function<bool(const AccessibleEvent&)>& match);
+  void Clear();
 
 private:
-  void listen(DWORD processId);
-  static void CALLBACK heard(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+  void Listen(DWORD processId);
+  static void CALLBACK Heard(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
                              DWORD thread, DWORD time);
 
   mutable std::mutex mutex_;
