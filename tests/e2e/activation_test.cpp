@@ -49,7 +49,7 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramAndBackKeepsTheGame) {
     return otherWindow && GetForegroundWindow() == otherWindow;
   })) << "the other program did not take the foreground";
   EXPECT_NE(GetForegroundWindow(), app().mainWindow());
-  saveScreenshot("activation-other-program");
+  EXPECT_TRUE(matchesReference("activation-other-program"));
 
   clickAt(titleBarPoint());
   ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == app().mainWindow(); }))
@@ -77,7 +77,7 @@ TEST_F(ActivationTest, MinimiseAndRestoreThroughTheTaskbarEntryKeepTheGame) {
   // taskbar button sends to the entry's window.
   PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(waitUntil([&] { return minimised(); })) << "the program did not minimise";
-  saveScreenshot("activation-minimised");
+  EXPECT_TRUE(matchesReference("activation-minimised"));
   PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
   ASSERT_TRUE(waitUntil([&] { return !IsIconic(application) && shown(app().mainWindow()); }))
       << "the program did not come back";

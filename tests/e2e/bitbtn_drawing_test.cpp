@@ -182,7 +182,7 @@ TEST_F(BitBtnDrawingTest, HeldDownTheGlyphAndCaptionMoveOnePixelRightAndDown) {
   const RECT down = pressed.content(kContentInset, face_);
   EXPECT_TRUE(down == expected) << "at rest " << describe(atRest) << ", pressed " << describe(down);
   EXPECT_EQ(pressed.count(kOlive), 0) << "the glyph's transparent colour shows when pressed";
-  saveScreenshot("bitbtn-pressed");
+  EXPECT_TRUE(matchesReference("bitbtn-pressed"));
   releaseLeftButtonAt(centre);
   EXPECT_TRUE(waitUntil([&] { return !shown(app().rulesDialog()); }))
       << "the click closes the rules";

@@ -24,7 +24,7 @@ TEST_F(ButtonsTest, CommencerStartsAGameKeepsTheTypedTextAndTakesTheFocus) {
   EXPECT_EQ(app().counterText(), "0");
   EXPECT_EQ(app().guessText(), "5");
   EXPECT_TRUE(focusReaches(app().commencer())) << "focus on " << describe(app().focus());
-  saveScreenshot("commencer-focused");
+  EXPECT_TRUE(matchesReference("commencer-focused"));
 
   // Typing now does not reach the guess box; Enter presses Commencer again.
   ASSERT_TRUE(app().clickGuessBox());
@@ -104,7 +104,7 @@ TEST_F(ButtonsTest, ReglesShowsTheRulesAndEnterClosesThemWithoutANewGame) {
   EXPECT_EQ(textOf(ok), "OK");
   EXPECT_TRUE(waitUntil([&] { return app().focus() == ok; }))
       << "focus on " << describe(app().focus());
-  saveScreenshot("rules-dialog");
+  EXPECT_TRUE(matchesReference("rules-dialog"));
 
   pressKey(VK_RETURN);
   ASSERT_TRUE(waitUntil([&] { return !shown(rules); })) << "Enter did not close the rules";

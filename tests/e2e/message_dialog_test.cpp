@@ -43,7 +43,7 @@ protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
     std::string failure;
-    attempts_ = app().playUntilWon(&failure).value_or(0);
+    attempts_ = app().playUntilWon(&failure, kPicturedWin).value_or(0);
     ASSERT_GT(attempts_, 0) << failure;
     dialog_ = app().messageDialog();
     const auto buttons = childWindows(dialog_, "Button");
@@ -65,7 +65,7 @@ TEST_F(MessageDialogTest, WidthIsTheTextWidthPlusThirty) {
   const std::string text = "Bravo, vous avez gagn\xe9 en " + std::to_string(attempts_) + " essais";
   const MeasuringFont comic("Comic Sans MS", -16);
   const int expected = comic.width(text) + 30;
-  saveScreenshot("win-dialog-width");
+  EXPECT_TRUE(matchesReference("win-dialog", dialog_));
   EXPECT_TRUE(waitUntil([&] { return sizeOf(screenRect(dialog_)).cx == expected; }))
       << text << ": width " << sizeOf(screenRect(dialog_)).cx << ", expected " << expected;
   EXPECT_EQ(sizeOf(screenRect(dialog_)).cy, 179);

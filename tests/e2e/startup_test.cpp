@@ -33,7 +33,7 @@ TEST_F(StartupTest, BoardComesUpMaximisedWithANewGameAndTheFocusInTheGuessBox) {
     // The dialogs exist from start-up but stay hidden.
     EXPECT_FALSE(shown(app().messageDialog()));
     EXPECT_FALSE(shown(app().rulesDialog()));
-    saveScreenshot("startup-" + showName(c.show));
+    EXPECT_TRUE(matchesReference("startup"));
     app_.reset();
   }
 }
@@ -108,7 +108,7 @@ TEST_F(StartupTest, MinimisedStartShowsOnlyTheTaskbarEntryUntilRestored) {
   })) << "no minimised taskbar entry";
   ASSERT_TRUE(app().findControls()) << "main window or its controls missing";
   EXPECT_FALSE(IsWindowVisible(app().mainWindow()));
-  saveScreenshot("startup-minimised");
+  EXPECT_TRUE(matchesReference("startup-minimised"));
 
   // The minimised entry is restored the way the player would: by double-clicking it.
   doubleClickAt(minimisedEntryPoint(application));
@@ -129,7 +129,7 @@ TEST_F(StartupTest, MinimisedStartShowsOnlyTheTaskbarEntryUntilRestored) {
   // The game has started now: guesses are answered.
   ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
   EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
-  saveScreenshot("startup-minimised-restored");
+  EXPECT_TRUE(matchesReference("startup-minimised-restored"));
 }
 
 }  // namespace
