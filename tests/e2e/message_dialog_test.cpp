@@ -108,9 +108,11 @@ TEST_F(MessageDialogTest, ClickingOkClosesItAndTheNextWinShowsItAgain) {
   ASSERT_TRUE(second.has_value()) << failure;
   EXPECT_TRUE(shown(app().messageDialog()));
   const MeasuringFont comic("Comic Sans MS", -16);
-  EXPECT_EQ(
-      sizeOf(screenRect(dialog_)).cx,
-      comic.width("Bravo, vous avez gagn\xe9 en " + std::to_string(*second) + " essais") + 30);
+  // The width follows the new text once the dialog has been activated.
+  const int expected =
+      comic.width("Bravo, vous avez gagn\xe9 en " + std::to_string(*second) + " essais") + 30;
+  EXPECT_TRUE(waitUntil([&] { return sizeOf(screenRect(dialog_)).cx == expected; }))
+      << "width " << sizeOf(screenRect(dialog_)).cx << ", expected " << expected;
   EXPECT_TRUE(app().dismissMessageDialog());
 }
 
