@@ -30,7 +30,7 @@ public:
   }
   UserSeparatorChange(const UserSeparatorChange&) = delete;
   UserSeparatorChange& operator=(const UserSeparatorChange&) = delete;
-  bool changed() const { return changed_; }
+  bool Changed() const { return changed_; }
 
 private:
   std::string original_;
@@ -60,7 +60,7 @@ TEST_F(SettingsChangeTest, TheSeparatorIsReadAgainWhenTheSettingsChange) {
   const char before = LocaleDecimalSeparator;
   const char* other = before == ';' ? ":" : ";";
   const UserSeparatorChange change(other);
-  ASSERT_TRUE(change.changed());
+  ASSERT_TRUE(change.Changed());
   EXPECT_EQ(LocaleDecimalSeparator, before) << "read before any notice";
 
   SendMessageA(Application->Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
@@ -69,7 +69,7 @@ TEST_F(SettingsChangeTest, TheSeparatorIsReadAgainWhenTheSettingsChange) {
 
 TEST_F(SettingsChangeTest, ASeparatorOfMoreThanOneCharacterGivesThePoint) {
   const UserSeparatorChange change("::");
-  ASSERT_TRUE(change.changed());
+  ASSERT_TRUE(change.Changed());
   SendMessageA(Application->Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
   EXPECT_EQ(LocaleDecimalSeparator, '.');
 }

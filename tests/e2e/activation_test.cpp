@@ -11,106 +11,106 @@ namespace {
 class ActivationTest : public QuorlTest {
 protected:
   void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(start());
-    ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-    ASSERT_TRUE(app_->typeGuess("7"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
+    ASSERT_TRUE(app_->TypeGuess("7"));
   }
 
   // The game in progress is still there: its line, its count and the typed text.
-  void expectGameKept() {
-    EXPECT_EQ(app_->historyLines(), std::vector<std::string>{"0 est trop petit"});
-    EXPECT_EQ(app_->counterText(), "1");
-    EXPECT_EQ(app_->guessText(), "7");
+  void ExpectGameKept() {
+    EXPECT_EQ(app_->HistoryLines(), std::vector<std::string>{"0 est trop petit"});
+    EXPECT_EQ(app_->CounterText(), "1");
+    EXPECT_EQ(app_->GuessText(), "7");
   }
 
   // The whole program is down to its minimised taskbar entry, which wine's desktop
   // shows as a small title bar once it has been placed.
-  bool minimised() const {
-    const HWND application = app_->applicationWindow();
-    return IsIconic(application) && !IsWindowVisible(app_->mainWindow()) &&
-           sizeOf(screenRect(application)).cx > 0;
+  bool Minimized() const {
+    const HWND application = app_->ApplicationWindow();
+    return IsIconic(application) && !IsWindowVisible(app_->MainWindow()) &&
+           SizeOf(ScreenRect(application)).cx > 0;
   }
 
   // A point on the main window's title bar, left of its caption buttons.
-  POINT titleBarPoint() const {
+  POINT TitleBarPoint() const {
     WINDOWINFO info{};
     info.cbSize = sizeof info;
-    GetWindowInfo(app_->mainWindow(), &info);
+    GetWindowInfo(app_->MainWindow(), &info);
     return {info.rcWindow.left + 400, info.rcWindow.top + static_cast<LONG>(info.cyWindowBorders) +
                                           GetSystemMetrics(SM_CYCAPTION) / 2};
   }
 };
 
 TEST_F(ActivationTest, SwitchingToAnotherProgramAndBackKeepsTheGame) {
-  Process other(helperWindowPath(), SW_SHOWNORMAL);
+  Process other(HelperWindowPath(), SW_SHOWNORMAL);
   HWND otherWindow = nullptr;
-  ASSERT_TRUE(waitUntil([&] {
-    otherWindow = findTopLevel(other.id(), "QuorlE2eOtherWindow");
+  ASSERT_TRUE(WaitUntil([&] {
+    otherWindow = FindTopLevel(other.Id(), "QuorlE2eOtherWindow");
     return otherWindow && GetForegroundWindow() == otherWindow;
   })) << "the other program did not take the foreground";
-  EXPECT_NE(GetForegroundWindow(), app().mainWindow());
-  EXPECT_TRUE(matchesReference("activation-other-program"));
+  EXPECT_NE(GetForegroundWindow(), App().MainWindow());
+  EXPECT_TRUE(MatchesReference("activation-other-program"));
 
-  clickAt(titleBarPoint());
-  ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == app().mainWindow(); }))
+  ClickAt(TitleBarPoint());
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().MainWindow(); }))
       << "clicking the title bar did not bring the board back";
-  EXPECT_TRUE(waitUntil([&] { return app().focus() == app().guessBox(); }))
-      << "focus on " << describe(app().focus());
-  expectGameKept();
+  EXPECT_TRUE(WaitUntil([&] { return App().Focus() == App().GuessBox(); }))
+      << "focus on " << Describe(App().Focus());
+  ExpectGameKept();
 
   // Once more, with a second program, and back by clicking into the guess box.
-  Process second(helperWindowPath(), SW_SHOWNORMAL);
-  ASSERT_TRUE(waitUntil([&] {
-    const HWND window = findTopLevel(second.id(), "QuorlE2eOtherWindow");
+  Process second(HelperWindowPath(), SW_SHOWNORMAL);
+  ASSERT_TRUE(WaitUntil([&] {
+    const HWND window = FindTopLevel(second.Id(), "QuorlE2eOtherWindow");
     return window && GetForegroundWindow() == window;
   })) << "the second program did not take the foreground";
-  clickAt(centreOf(app().guessBox()));
-  ASSERT_TRUE(waitUntil([&] { return app().focus() == app().guessBox(); }));
-  ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == app().mainWindow(); }));
-  expectGameKept();
+  ClickAt(CenterOf(App().GuessBox()));
+  ASSERT_TRUE(WaitUntil([&] { return App().Focus() == App().GuessBox(); }));
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().MainWindow(); }));
+  ExpectGameKept();
 }
 
 TEST_F(ActivationTest, MinimiseAndRestoreThroughTheTaskbarEntryKeepTheGame) {
-  const HWND application = app().applicationWindow();
+  const HWND application = App().ApplicationWindow();
   ASSERT_NE(application, nullptr);
   // Wine's desktop has no taskbar to click: these are the system commands that a
   // taskbar button sends to the entry's window.
   PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(waitUntil([&] { return minimised(); })) << "the program did not minimise";
-  EXPECT_TRUE(matchesReference("activation-minimised"));
+  ASSERT_TRUE(WaitUntil([&] { return Minimized(); })) << "the program did not minimise";
+  EXPECT_TRUE(MatchesReference("activation-minimised"));
   PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
-  ASSERT_TRUE(waitUntil([&] { return !IsIconic(application) && shown(app().mainWindow()); }))
+  ASSERT_TRUE(WaitUntil([&] { return !IsIconic(application) && Shown(App().MainWindow()); }))
       << "the program did not come back";
-  EXPECT_TRUE(IsZoomed(app().mainWindow()));
-  EXPECT_TRUE(waitUntil([&] { return app().focus() == app().guessBox(); }))
-      << "focus on " << describe(app().focus());
-  expectGameKept();
+  EXPECT_TRUE(IsZoomed(App().MainWindow()));
+  EXPECT_TRUE(WaitUntil([&] { return App().Focus() == App().GuessBox(); }))
+      << "focus on " << Describe(App().Focus());
+  ExpectGameKept();
 
   // Minimised again, and restored by double-clicking the minimised entry.
   PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(waitUntil([&] { return minimised(); })) << "the program did not minimise again";
-  doubleClickAt(minimisedEntryPoint(application));
-  ASSERT_TRUE(waitUntil([&] { return shown(app().mainWindow()); }))
+  ASSERT_TRUE(WaitUntil([&] { return Minimized(); })) << "the program did not minimise again";
+  DoubleClickAt(MinimizedEntryPoint(application));
+  ASSERT_TRUE(WaitUntil([&] { return Shown(App().MainWindow()); }))
       << "double-clicking the minimised entry did not restore the program";
-  expectGameKept();
+  ExpectGameKept();
 }
 
 TEST_F(ActivationTest, ClickingAroundTheBoardKeepsTheGame) {
-  const HWND main = app().mainWindow();
+  const HWND main = App().MainWindow();
   RECT client{};
   GetClientRect(main, &client);
   const POINT places[] = {{100, 300}, {700, 500}, {50, 100}};  // the picture, on and off
   for (POINT place : places) {
     ClientToScreen(main, &place);
-    clickAt(place);
+    ClickAt(place);
   }
-  clickAt(centreOf(app().history()));
-  clickAt(centreOf(app().counterBox()));
-  ASSERT_TRUE(waitUntil([&] { return app().focus() == app().counterBox(); }));
-  clickAt(titleBarPoint());
-  ASSERT_TRUE(app().clickGuessBox());
-  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
-  EXPECT_EQ(app().counterText(), "1");
+  ClickAt(CenterOf(App().History()));
+  ClickAt(CenterOf(App().CounterBox()));
+  ASSERT_TRUE(WaitUntil([&] { return App().Focus() == App().CounterBox(); }));
+  ClickAt(TitleBarPoint());
+  ASSERT_TRUE(App().ClickGuessBox());
+  EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
+  EXPECT_EQ(App().CounterText(), "1");
 }
 
 }  // namespace

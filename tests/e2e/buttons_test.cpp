@@ -9,90 +9,90 @@ namespace {
 
 class ButtonsTest : public QuorlTest {
 protected:
-  void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Start()); }
 
-  bool focusReaches(HWND control) {
-    return waitUntil([&] { return app_->focus() == control; });
+  bool FocusReaches(HWND control) {
+    return WaitUntil([&] { return app_->Focus() == control; });
   }
 };
 
 TEST_F(ButtonsTest, CommencerStartsAGameKeepsTheTypedTextAndTakesTheFocus) {
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0", "0" + std::string(1, localeDecimalSeparator()) + "001"}));
-  ASSERT_TRUE(app().typeGuess("5"));
-  clickAt(centreOf(app().commencer()));
-  ASSERT_TRUE(waitUntil([&] { return app().historyLines().empty(); })) << "no new game";
-  EXPECT_EQ(app().counterText(), "0");
-  EXPECT_EQ(app().guessText(), "5");
-  EXPECT_TRUE(focusReaches(app().commencer())) << "focus on " << describe(app().focus());
-  EXPECT_TRUE(matchesReference("commencer-focused"));
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0", "0" + std::string(1, LocaleDecimalSeparator()) + "001"}));
+  ASSERT_TRUE(App().TypeGuess("5"));
+  ClickAt(CenterOf(App().Commencer()));
+  ASSERT_TRUE(WaitUntil([&] { return App().HistoryLines().empty(); })) << "no new game";
+  EXPECT_EQ(App().CounterText(), "0");
+  EXPECT_EQ(App().GuessText(), "5");
+  EXPECT_TRUE(FocusReaches(App().Commencer())) << "focus on " << Describe(App().Focus());
+  EXPECT_TRUE(MatchesReference("commencer-focused"));
 
   // Typing now does not reach the guess box; Enter presses Commencer again.
-  ASSERT_TRUE(app().clickGuessBox());
+  ASSERT_TRUE(App().ClickGuessBox());
   // The kept text is the next guess.
-  const GuessOutcome kept = app().submitGuess("");
+  const GuessOutcome kept = App().SubmitGuess("");
   if (kept == GuessOutcome::Won) GTEST_SKIP() << "the secret was 5.000";
   ASSERT_EQ(kept, GuessOutcome::Evaluated);
-  ASSERT_EQ(app().historyLines().size(), 1u);
-  EXPECT_EQ(app().historyLines()[0].substr(0, 10), "5 est trop");
-  for (int i = 0; i < 3; ++i) pressKey(VK_TAB);
-  ASSERT_TRUE(focusReaches(app().commencer())) << "focus on " << describe(app().focus());
-  pressKey(VK_RETURN);
-  EXPECT_TRUE(waitUntil([&] { return app().historyLines().empty(); })) << "Enter started no game";
-  EXPECT_EQ(app().counterText(), "0");
-  EXPECT_EQ(app().focus(), app().commencer());
+  ASSERT_EQ(App().HistoryLines().size(), 1u);
+  EXPECT_EQ(App().HistoryLines()[0].substr(0, 10), "5 est trop");
+  for (int i = 0; i < 3; ++i) PressKey(VK_TAB);
+  ASSERT_TRUE(FocusReaches(App().Commencer())) << "focus on " << Describe(App().Focus());
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return App().HistoryLines().empty(); })) << "Enter started no game";
+  EXPECT_EQ(App().CounterText(), "0");
+  EXPECT_EQ(App().Focus(), App().Commencer());
 }
 
 TEST_F(ButtonsTest, HiddenMenuCannotBeReachedFromTheKeyboard) {
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
   // The mnemonics of the hidden menu: &Fichier/&Quitter, &Jeu/&Commencer, &Infos/&Règles.
   for (char key : {'F', 'Q', 'J', 'C', 'I', 'R'}) {
     SCOPED_TRACE(std::string("Alt+") + key);
-    pressKey(static_cast<WORD>(key), {VK_MENU});
-    pressKey(VK_ESCAPE);
+    PressKey(static_cast<WORD>(key), {VK_MENU});
+    PressKey(VK_ESCAPE);
   }
   // Nothing is allowed to happen, so the waits are bounded and expected to run out.
-  EXPECT_FALSE(waitUntil([&] { return !app().process().running(); }, Millis{1000}));
-  EXPECT_FALSE(shown(app().rulesDialog()));
-  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
+  EXPECT_FALSE(WaitUntil([&] { return !App().Program().Running(); }, Millis{1000}));
+  EXPECT_FALSE(Shown(App().RulesDialog()));
+  EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
   // The guess box still takes guesses.
-  ASSERT_TRUE(app().clickGuessBox());
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-  EXPECT_EQ(app().counterText(), "2");
+  ASSERT_TRUE(App().ClickGuessBox());
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
+  EXPECT_EQ(App().CounterText(), "2");
 }
 
 TEST_F(ButtonsTest, TabAndShiftTabFollowTheDesignedOrder) {
-  const std::vector<HWND> order{app().guessBox(),  app().history(), app().counterBox(),
-                                app().commencer(), app().regles(),  app().quitter(),
-                                app().guessBox()};
+  const std::vector<HWND> order{App().GuessBox(),  App().History(), App().CounterBox(),
+                                App().Commencer(), App().Regles(),  App().Quitter(),
+                                App().GuessBox()};
   for (size_t i = 1; i < order.size(); ++i) {
     SCOPED_TRACE("Tab number " + std::to_string(i));
-    pressKey(VK_TAB);
-    ASSERT_TRUE(focusReaches(order[i])) << "focus on " << describe(app().focus());
+    PressKey(VK_TAB);
+    ASSERT_TRUE(FocusReaches(order[i])) << "focus on " << Describe(App().Focus());
   }
   for (size_t i = order.size() - 1; i-- > 0;) {
     SCOPED_TRACE("Shift+Tab back to position " + std::to_string(i));
-    pressKey(VK_TAB, {VK_SHIFT});
-    ASSERT_TRUE(focusReaches(order[i])) << "focus on " << describe(app().focus());
+    PressKey(VK_TAB, {VK_SHIFT});
+    ASSERT_TRUE(FocusReaches(order[i])) << "focus on " << Describe(App().Focus());
   }
 }
 
 TEST_F(ButtonsTest, ReglesShowsTheRulesAndEnterClosesThemWithoutANewGame) {
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-  clickAt(centreOf(app().regles()));
-  ASSERT_TRUE(waitUntil([&] { return shown(app().rulesDialog()); })) << "no rules dialog";
-  const HWND rules = app().rulesDialog();
-  EXPECT_EQ(textOf(rules), "R\xe8gles");
-  EXPECT_FALSE(IsWindowEnabled(app().mainWindow()));
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
+  ClickAt(CenterOf(App().Regles()));
+  ASSERT_TRUE(WaitUntil([&] { return Shown(App().RulesDialog()); })) << "no rules dialog";
+  const HWND rules = App().RulesDialog();
+  EXPECT_EQ(TextOf(rules), "R\xe8gles");
+  EXPECT_FALSE(IsWindowEnabled(App().MainWindow()));
   HWND memo = nullptr;
   HWND ok = nullptr;
-  for (HWND child : childWindows(rules)) {
+  for (HWND child : ChildWindows(rules)) {
     if (!IsWindowVisible(child)) continue;
-    if (windowClass(child) == "Edit") memo = child;
-    if (windowClass(child) == "Button") ok = child;
+    if (WindowClass(child) == "Edit") memo = child;
+    if (WindowClass(child) == "Button") ok = child;
   }
   ASSERT_NE(memo, nullptr) << "no visible rules memo";
   ASSERT_NE(ok, nullptr) << "no visible OK button";
-  EXPECT_EQ(textOf(memo),
+  EXPECT_EQ(TextOf(memo),
             "Quorl\r\n"
             "\r\n"
             "Devine un nombre d\xe9"
@@ -101,24 +101,24 @@ TEST_F(ButtonsTest, ReglesShowsTheRulesAndEnterClosesThemWithoutANewGame) {
             "cimal a trois chiffres apr\xe8s la virgule.\r\n"
             "\r\n"
             "Pour jouer, clique sur Commencer.");
-  EXPECT_EQ(textOf(ok), "OK");
-  EXPECT_TRUE(waitUntil([&] { return app().focus() == ok; }))
-      << "focus on " << describe(app().focus());
-  EXPECT_TRUE(matchesReference("rules-dialog"));
+  EXPECT_EQ(TextOf(ok), "OK");
+  EXPECT_TRUE(WaitUntil([&] { return App().Focus() == ok; }))
+      << "focus on " << Describe(App().Focus());
+  EXPECT_TRUE(MatchesReference("rules-dialog"));
 
-  pressKey(VK_RETURN);
-  ASSERT_TRUE(waitUntil([&] { return !shown(rules); })) << "Enter did not close the rules";
-  EXPECT_TRUE(IsWindowEnabled(app().mainWindow()));
-  EXPECT_TRUE(focusReaches(app().regles())) << "focus on " << describe(app().focus());
-  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
-  EXPECT_EQ(app().counterText(), "1");
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !Shown(rules); })) << "Enter did not close the rules";
+  EXPECT_TRUE(IsWindowEnabled(App().MainWindow()));
+  EXPECT_TRUE(FocusReaches(App().Regles())) << "focus on " << Describe(App().Focus());
+  EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
+  EXPECT_EQ(App().CounterText(), "1");
 
   // The focus stayed on Règles, so Enter opens the rules again.
-  pressKey(VK_RETURN);
-  ASSERT_TRUE(waitUntil([&] { return shown(app().rulesDialog()); })) << "no second showing";
-  pressKey(VK_RETURN);
-  EXPECT_TRUE(waitUntil([&] { return !shown(app().rulesDialog()); }));
-  EXPECT_EQ(app().historyLines().size(), 1u);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return Shown(App().RulesDialog()); })) << "no second showing";
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return !Shown(App().RulesDialog()); }));
+  EXPECT_EQ(App().HistoryLines().size(), 1u);
 }
 
 }  // namespace

@@ -18,13 +18,13 @@ struct BoxContents {
 
 BoxContents contentsOf(HWND box) {
   BoxContents contents;
-  for (HWND child : childWindows(box)) {
-    const std::string cls = windowClass(child);
+  for (HWND child : ChildWindows(box)) {
+    const std::string cls = WindowClass(child);
     if (cls == "Static") {
-      const std::string text = textOf(child);
+      const std::string text = TextOf(child);
       if (!text.empty()) contents.texts.push_back(text);
     } else if (cls == "Button" && IsWindowVisible(child)) {
-      contents.buttons.push_back(textOf(child));
+      contents.buttons.push_back(TextOf(child));
     }
   }
   return contents;
@@ -33,54 +33,54 @@ BoxContents contentsOf(HWND box) {
 class OverflowTest : public QuorlTest {
 protected:
   void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(start());
-    ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
   }
 };
 
 TEST_F(OverflowTest, HugeGuessIsReportedAndTheGameGoesOn) {
   for (const char* text : {"1E400", "-1E400"}) {
     SCOPED_TRACE(text);
-    ASSERT_TRUE(app().typeGuess(text));
-    pressKey(VK_RETURN);
+    ASSERT_TRUE(App().TypeGuess(text));
+    PressKey(VK_RETURN);
     HWND box = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (box = app().messageBox()) != nullptr; })) << "no error box";
-    EXPECT_EQ(textOf(box), "Quorl");
+    ASSERT_TRUE(WaitUntil([&] { return (box = App().ErrorBox()) != nullptr; })) << "no error box";
+    EXPECT_EQ(TextOf(box), "Quorl");
     const BoxContents contents = contentsOf(box);
     EXPECT_EQ(contents.texts, std::vector<std::string>{"D\xe9"
                                                        "bordement en virgule flottante."});
     EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
-    EXPECT_FALSE(IsWindowEnabled(app().mainWindow()));
+    EXPECT_FALSE(IsWindowEnabled(App().MainWindow()));
     EXPECT_TRUE(
-        matchesReference(std::string("overflow-box") + (text[0] == '-' ? "-negative" : "")));
+        MatchesReference(std::string("overflow-box") + (text[0] == '-' ? "-negative" : "")));
 
-    pressKey(VK_RETURN);
-    ASSERT_TRUE(waitUntil([&] { return !app().messageBox(); })) << "OK did not close the box";
-    EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(app().mainWindow()); }));
-    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == app().mainWindow(); }))
-        << "foreground " << describe(GetForegroundWindow());
-    EXPECT_TRUE(waitUntil([&] { return app().focus() == app().guessBox(); }))
-        << "focus on " << describe(app().focus());
-    EXPECT_EQ(app().guessText(), text);
-    EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
-    EXPECT_EQ(app().counterText(), "1");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !App().ErrorBox(); })) << "OK did not close the box";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(App().MainWindow()); }));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().MainWindow(); }))
+        << "foreground " << Describe(GetForegroundWindow());
+    EXPECT_TRUE(WaitUntil([&] { return App().Focus() == App().GuessBox(); }))
+        << "focus on " << Describe(App().Focus());
+    EXPECT_EQ(App().GuessText(), text);
+    EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
+    EXPECT_EQ(App().CounterText(), "1");
     // Clear the kept text for the next case.
-    pressKey(VK_END);
-    pressKey(VK_HOME, {VK_SHIFT});
-    pressKey(VK_DELETE);
-    ASSERT_TRUE(waitUntil([&] { return app().guessText().empty(); }));
+    PressKey(VK_END);
+    PressKey(VK_HOME, {VK_SHIFT});
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(WaitUntil([&] { return App().GuessText().empty(); }));
   }
 }
 
 TEST(StartupFailureTest, MissingMainWindowDescriptionIsReportedWithExitCodeOne) {
   const std::string damaged =
-      copyWithoutResource(quorlPath(), screenshotFolder() + "\\without-tquorl", "TQUORL");
+      CopyWithoutResource(QuorlPath(), ScreenshotFolder() + "\\without-tquorl", "TQUORL");
   ASSERT_FALSE(damaged.empty()) << "could not remove the TQUORL resource from a copy";
   Process process(damaged, SW_SHOWDEFAULT);
   HWND box = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (box = visibleMessageBox(process.id())) != nullptr; }))
+  ASSERT_TRUE(WaitUntil([&] { return (box = VisibleMessageBox(process.Id())) != nullptr; }))
       << "no error report";
-  EXPECT_EQ(textOf(box), "Erreur d'application");
+  EXPECT_EQ(TextOf(box), "Erreur d'application");
   const BoxContents contents = contentsOf(box);
   ASSERT_EQ(contents.texts.size(), 1u);
   const std::string& text = contents.texts.front();
@@ -95,19 +95,19 @@ TEST(StartupFailureTest, MissingMainWindowDescriptionIsReportedWithExitCodeOne) 
   EXPECT_EQ(text.substr(head.size() + 8), tail) << text;
   EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
   // Nothing else came up: no board.
-  for (HWND window : topLevelWindows(process.id())) {
+  for (HWND window : TopLevelWindows(process.Id())) {
     if (window != box) {
-      EXPECT_FALSE(IsWindowVisible(window) && windowClass(window) != "TApplication")
-          << describe(window);
+      EXPECT_FALSE(IsWindowVisible(window) && WindowClass(window) != "TApplication")
+          << Describe(window);
     }
   }
   // Not compared with a picture: the report names a code address, which moves with every
   // build, and the box's width follows the address's text.
-  saveScreenshot("missing-description");
+  SaveScreenshot("missing-description");
   SetForegroundWindow(box);
-  pressKey(VK_RETURN);
-  ASSERT_TRUE(process.waitForExit()) << "the program did not end";
-  EXPECT_EQ(process.exitCode(), std::optional<DWORD>(1));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(process.WaitForExit()) << "the program did not end";
+  EXPECT_EQ(process.ExitCode(), std::optional<DWORD>(1));
 }
 
 }  // namespace

@@ -9,101 +9,101 @@ namespace {
 
 class GameTest : public QuorlTest {
 protected:
-  void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Start()); }
 
   // The message dialog's label and OK button.
-  HWND dialogLabel() const { return firstChild(app_->messageDialog(), "Static"); }
-  HWND dialogButton() const { return firstChild(app_->messageDialog(), "Button"); }
+  HWND DialogLabel() const { return FirstChild(app_->MessageDialog(), "Static"); }
+  HWND DialogButton() const { return FirstChild(app_->MessageDialog(), "Button"); }
 
-  static HWND firstChild(HWND parent, const char* className) {
-    const auto children = childWindows(parent, className);
+  static HWND FirstChild(HWND parent, const char* className) {
+    const auto children = ChildWindows(parent, className);
     return children.empty() ? nullptr : children.front();
   }
 
   // Plays one game to its win and checks the congratulation; returns the count.
   // With `reference`, the game is won in kPicturedWin guesses and the dialog compared.
-  int winOneGame(const std::string& reference = {}) {
+  int WinOneGame(const std::string& reference = {}) {
     std::string failure;
-    const auto attempts = app_->playUntilWon(&failure, reference.empty() ? 0 : kPicturedWin);
+    const auto attempts = app_->PlayUntilWon(&failure, reference.empty() ? 0 : kPicturedWin);
     EXPECT_TRUE(attempts.has_value()) << failure;
     if (!attempts) return 0;
-    const HWND dialog = app_->messageDialog();
-    EXPECT_EQ(textOf(dialog), "Message !");
-    EXPECT_FALSE(IsWindowEnabled(app_->mainWindow())) << "the board must wait for OK";
-    EXPECT_EQ(textOf(dialogLabel()),
+    const HWND dialog = app_->MessageDialog();
+    EXPECT_EQ(TextOf(dialog), "Message !");
+    EXPECT_FALSE(IsWindowEnabled(app_->MainWindow())) << "the board must wait for OK";
+    EXPECT_EQ(TextOf(DialogLabel()),
               "Bravo, vous avez gagn\xe9 en " + std::to_string(*attempts) + " essais");
-    const RECT bounds = screenRect(dialog);
+    const RECT bounds = ScreenRect(dialog);
     EXPECT_EQ(bounds.left, 683);
     EXPECT_EQ(bounds.top, 377);
-    EXPECT_EQ(sizeOf(bounds).cy, 179);
-    EXPECT_EQ(app_->focus(), dialogButton()) << "focus on " << describe(app_->focus());
-    EXPECT_EQ(textOf(dialogButton()), "OK");
+    EXPECT_EQ(SizeOf(bounds).cy, 179);
+    EXPECT_EQ(app_->Focus(), DialogButton()) << "focus on " << Describe(app_->Focus());
+    EXPECT_EQ(TextOf(DialogButton()), "OK");
     // Behind the dialog the board still shows the winning line, without a verdict,
     // and the final count.
-    const auto lines = app_->historyLines();
+    const auto lines = app_->HistoryLines();
     EXPECT_FALSE(lines.empty());
     if (!lines.empty()) {
       EXPECT_EQ(lines.back().find(" est trop"), std::string::npos) << lines.back();
     }
-    EXPECT_EQ(app_->counterText(), std::to_string(*attempts));
+    EXPECT_EQ(app_->CounterText(), std::to_string(*attempts));
     if (!reference.empty()) {
-      EXPECT_TRUE(matchesReference(reference, dialog));
+      EXPECT_TRUE(MatchesReference(reference, dialog));
     }
     return *attempts;
   }
 
-  void expectBackOnTheBoardAfterWin(int attempts) {
-    EXPECT_TRUE(IsWindowEnabled(app_->mainWindow()));
-    EXPECT_TRUE(waitUntil([&] { return app_->focus() == app_->guessBox(); }))
-        << "focus on " << describe(app_->focus());
-    EXPECT_TRUE(app_->historyLines().empty());
+  void ExpectBackOnTheBoardAfterWin(int attempts) {
+    EXPECT_TRUE(IsWindowEnabled(app_->MainWindow()));
+    EXPECT_TRUE(WaitUntil([&] { return app_->Focus() == app_->GuessBox(); }))
+        << "focus on " << Describe(app_->Focus());
+    EXPECT_TRUE(app_->HistoryLines().empty());
     // The counter keeps the winning count until the next accepted guess.
-    EXPECT_EQ(app_->counterText(), std::to_string(attempts));
+    EXPECT_EQ(app_->CounterText(), std::to_string(attempts));
   }
 };
 
 TEST_F(GameTest, WinShowsTheCongratulationModallyAndTheNextGuessCountsOne) {
-  const int attempts = winOneGame("win-dialog");
+  const int attempts = WinOneGame("win-dialog");
   ASSERT_GT(attempts, 0);
-  ASSERT_TRUE(app().dismissMessageDialog());
-  expectBackOnTheBoardAfterWin(attempts);
-  EXPECT_TRUE(matchesReference("after-win"));
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-  EXPECT_EQ(app().counterText(), "1");
-  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
+  ASSERT_TRUE(App().DismissMessageDialog());
+  ExpectBackOnTheBoardAfterWin(attempts);
+  EXPECT_TRUE(MatchesReference("after-win"));
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
+  EXPECT_EQ(App().CounterText(), "1");
+  EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
 }
 
 TEST_F(GameTest, TwoWinsInARowEachShowTheirOwnCount) {
   // The one case that every build runs: it compares the board before and after a win
   // and the congratulation.
-  EXPECT_TRUE(matchesReference("startup"));
+  EXPECT_TRUE(MatchesReference("startup"));
   for (int game = 1; game <= 2; ++game) {
     SCOPED_TRACE("game " + std::to_string(game));
-    const int attempts = winOneGame(game == 1 ? "win-dialog" : "");
+    const int attempts = WinOneGame(game == 1 ? "win-dialog" : "");
     ASSERT_GT(attempts, 0);
-    ASSERT_TRUE(app().dismissMessageDialog());
-    expectBackOnTheBoardAfterWin(attempts);
+    ASSERT_TRUE(App().DismissMessageDialog());
+    ExpectBackOnTheBoardAfterWin(attempts);
     if (game == 1) {
-      EXPECT_TRUE(matchesReference("after-win"));
+      EXPECT_TRUE(MatchesReference("after-win"));
     }
   }
 }
 
 TEST_F(GameTest, HistoryKeepsTheTwelveMostRecentVerdicts) {
-  const auto guesses = tooSmallGuesses(localeDecimalSeparator());
+  const auto guesses = TooSmallGuesses(LocaleDecimalSeparator());
   ASSERT_EQ(guesses.size(), 13u);
-  ASSERT_NO_FATAL_FAILURE(submitAll(guesses));
+  ASSERT_NO_FATAL_FAILURE(SubmitAll(guesses));
   std::vector<std::string> expected;
   for (size_t i = 1; i < guesses.size(); ++i) expected.push_back(guesses[i] + " est trop petit");
-  EXPECT_EQ(app().historyLines(), expected);
-  EXPECT_EQ(app().counterText(), "13");
+  EXPECT_EQ(App().HistoryLines(), expected);
+  EXPECT_EQ(App().CounterText(), "13");
   // Twelve rows fit the list: no scroll bar is left once the first line has gone.
-  EXPECT_FALSE(GetWindowLongPtrA(app().history(), GWL_STYLE) & WS_VSCROLL);
-  EXPECT_TRUE(matchesReference("history-twelve-lines"));
+  EXPECT_FALSE(GetWindowLongPtrA(App().History(), GWL_STYLE) & WS_VSCROLL);
+  EXPECT_TRUE(MatchesReference("history-twelve-lines"));
 }
 
 TEST_F(GameTest, RefusedInputsAddNothingAndEmptyTheBox) {
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
   const struct {
     const char* text;
     const char* reason;
@@ -119,10 +119,10 @@ TEST_F(GameTest, RefusedInputsAddNothingAndEmptyTheBox) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string("\"") + c.text + "\": " + c.reason);
-    EXPECT_EQ(app().submitGuess(c.text), GuessOutcome::Evaluated);
-    EXPECT_EQ(app().guessText(), "");
-    EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
-    EXPECT_EQ(app().counterText(), "1");
+    EXPECT_EQ(App().SubmitGuess(c.text), GuessOutcome::Evaluated);
+    EXPECT_EQ(App().GuessText(), "");
+    EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
+    EXPECT_EQ(App().CounterText(), "1");
   }
 }
 
@@ -139,29 +139,29 @@ TEST_F(GameTest, BoundsAndSignedZeroAreAccepted) {
   size_t count = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text) + ": " + c.reason);
-    ASSERT_EQ(app().submitGuess(c.text), GuessOutcome::Evaluated);
+    ASSERT_EQ(App().SubmitGuess(c.text), GuessOutcome::Evaluated);
     ++count;
-    const auto lines = app().historyLines();
+    const auto lines = App().HistoryLines();
     ASSERT_EQ(lines.size(), count);
     EXPECT_EQ(lines.back(), std::string(c.text) + c.verdict);
   }
-  EXPECT_TRUE(matchesReference("verdicts"));
+  EXPECT_TRUE(MatchesReference("verdicts"));
   // 10 is accepted too; only a secret of exactly 10.000 would make it win.
-  const GuessOutcome ten = app().submitGuess("10");
+  const GuessOutcome ten = App().SubmitGuess("10");
   if (ten == GuessOutcome::Won) {
-    ASSERT_TRUE(app().dismissMessageDialog());
+    ASSERT_TRUE(App().DismissMessageDialog());
   } else {
     ASSERT_EQ(ten, GuessOutcome::Evaluated);
-    EXPECT_EQ(app().historyLines().back(), "10 est trop grand");
+    EXPECT_EQ(App().HistoryLines().back(), "10 est trop grand");
   }
 }
 
 TEST_F(GameTest, EnterTwiceEvaluatesOnceAndRefusesTheEmptyBox) {
-  ASSERT_TRUE(app().typeGuess("0"));
-  pressKey(VK_RETURN);
-  ASSERT_EQ(app().submitGuess(""), GuessOutcome::Evaluated);
-  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
-  EXPECT_EQ(app().counterText(), "1");
+  ASSERT_TRUE(App().TypeGuess("0"));
+  PressKey(VK_RETURN);
+  ASSERT_EQ(App().SubmitGuess(""), GuessOutcome::Evaluated);
+  EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
+  EXPECT_EQ(App().CounterText(), "1");
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ public:
   MeasuringFont(const MeasuringFont&) = delete;
   MeasuringFont& operator=(const MeasuringFont&) = delete;
 
-  int width(const std::string& text) const {
+  int Width(const std::string& text) const {
     SIZE size{};
     GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
@@ -41,19 +41,19 @@ private:
 class MessageDialogTest : public QuorlTest {
 protected:
   void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(Start());
     std::string failure;
-    attempts_ = app().playUntilWon(&failure, kPicturedWin).value_or(0);
+    attempts_ = App().PlayUntilWon(&failure, kPicturedWin).value_or(0);
     ASSERT_GT(attempts_, 0) << failure;
-    dialog_ = app().messageDialog();
-    const auto buttons = childWindows(dialog_, "Button");
+    dialog_ = App().MessageDialog();
+    const auto buttons = ChildWindows(dialog_, "Button");
     ASSERT_EQ(buttons.size(), 1u);
     ok_ = buttons.front();
-    ASSERT_TRUE(waitUntil([&] { return app().focus() == ok_; }));
+    ASSERT_TRUE(WaitUntil([&] { return App().Focus() == ok_; }));
   }
 
-  bool dialogClosed() {
-    return waitUntil([&] { return !shown(dialog_) && IsWindowEnabled(app().mainWindow()); });
+  bool DialogClosed() {
+    return WaitUntil([&] { return !Shown(dialog_) && IsWindowEnabled(App().MainWindow()); });
   }
 
   int attempts_ = 0;
@@ -64,11 +64,11 @@ protected:
 TEST_F(MessageDialogTest, WidthIsTheTextWidthPlusThirty) {
   const std::string text = "Bravo, vous avez gagn\xe9 en " + std::to_string(attempts_) + " essais";
   const MeasuringFont comic("Comic Sans MS", -16);
-  const int expected = comic.width(text) + 30;
-  EXPECT_TRUE(matchesReference("win-dialog", dialog_));
-  EXPECT_TRUE(waitUntil([&] { return sizeOf(screenRect(dialog_)).cx == expected; }))
-      << text << ": width " << sizeOf(screenRect(dialog_)).cx << ", expected " << expected;
-  EXPECT_EQ(sizeOf(screenRect(dialog_)).cy, 179);
+  const int expected = comic.Width(text) + 30;
+  EXPECT_TRUE(MatchesReference("win-dialog", dialog_));
+  EXPECT_TRUE(WaitUntil([&] { return SizeOf(ScreenRect(dialog_)).cx == expected; }))
+      << text << ": width " << SizeOf(ScreenRect(dialog_)).cx << ", expected " << expected;
+  EXPECT_EQ(SizeOf(ScreenRect(dialog_)).cy, 179);
 }
 
 TEST_F(MessageDialogTest, IsBlueWithoutSystemMenuOrCloseBox) {
@@ -78,42 +78,42 @@ TEST_F(MessageDialogTest, IsBlueWithoutSystemMenuOrCloseBox) {
   // button and below the text, once the dialog has painted itself.
   POINT sample{200, 120};
   ClientToScreen(dialog_, &sample);
-  const auto sampled = [&] { return screenPixel(sample); };
-  EXPECT_TRUE(waitUntil([&] { return sampled() == RGB(63, 132, 237); }))
+  const auto sampled = [&] { return ScreenPixel(sample); };
+  EXPECT_TRUE(WaitUntil([&] { return sampled() == RGB(63, 132, 237); }))
       << "colour " << std::hex << sampled();
 }
 
 TEST_F(MessageDialogTest, SpacePressesOk) {
-  pressKey(VK_SPACE);
-  EXPECT_TRUE(dialogClosed());
-  EXPECT_TRUE(app().historyLines().empty());
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(DialogClosed());
+  EXPECT_TRUE(App().HistoryLines().empty());
 }
 
 TEST_F(MessageDialogTest, EscapeDoesNothing) {
-  pressKey(VK_ESCAPE);
+  PressKey(VK_ESCAPE);
   // Nothing may happen, so the wait is bounded and expected to run out.
-  EXPECT_FALSE(waitUntil([&] { return !shown(dialog_); }, Millis{1500}));
-  EXPECT_FALSE(IsWindowEnabled(app().mainWindow()));
-  EXPECT_EQ(app().focus(), ok_);
-  pressKey(VK_RETURN);
-  EXPECT_TRUE(dialogClosed());
+  EXPECT_FALSE(WaitUntil([&] { return !Shown(dialog_); }, Millis{1500}));
+  EXPECT_FALSE(IsWindowEnabled(App().MainWindow()));
+  EXPECT_EQ(App().Focus(), ok_);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(DialogClosed());
 }
 
 TEST_F(MessageDialogTest, ClickingOkClosesItAndTheNextWinShowsItAgain) {
-  clickAt(centreOf(ok_));
-  ASSERT_TRUE(dialogClosed());
-  EXPECT_TRUE(waitUntil([&] { return app().focus() == app().guessBox(); }));
+  ClickAt(CenterOf(ok_));
+  ASSERT_TRUE(DialogClosed());
+  EXPECT_TRUE(WaitUntil([&] { return App().Focus() == App().GuessBox(); }));
   std::string failure;
-  const auto second = app().playUntilWon(&failure);
+  const auto second = App().PlayUntilWon(&failure);
   ASSERT_TRUE(second.has_value()) << failure;
-  EXPECT_TRUE(shown(app().messageDialog()));
+  EXPECT_TRUE(Shown(App().MessageDialog()));
   const MeasuringFont comic("Comic Sans MS", -16);
   // The width follows the new text once the dialog has been activated.
   const int expected =
-      comic.width("Bravo, vous avez gagn\xe9 en " + std::to_string(*second) + " essais") + 30;
-  EXPECT_TRUE(waitUntil([&] { return sizeOf(screenRect(dialog_)).cx == expected; }))
-      << "width " << sizeOf(screenRect(dialog_)).cx << ", expected " << expected;
-  EXPECT_TRUE(app().dismissMessageDialog());
+      comic.Width("Bravo, vous avez gagn\xe9 en " + std::to_string(*second) + " essais") + 30;
+  EXPECT_TRUE(WaitUntil([&] { return SizeOf(ScreenRect(dialog_)).cx == expected; }))
+      << "width " << SizeOf(ScreenRect(dialog_)).cx << ", expected " << expected;
+  EXPECT_TRUE(App().DismissMessageDialog());
 }
 
 }  // namespace

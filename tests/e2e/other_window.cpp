@@ -5,7 +5,7 @@
 
 namespace {
 
-LRESULT CALLBACK otherWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK OtherWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
     PostQuitMessage(0);
     return 0;
@@ -17,7 +17,7 @@ LRESULT CALLBACK otherWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = otherWindowProc;
+  windowClass.lpfnWndProc = OtherWindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);

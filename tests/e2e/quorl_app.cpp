@@ -9,7 +9,7 @@
 namespace e2e {
 namespace {
 
-std::wstring widen(const std::string& text) {
+std::wstring Widen(const std::string& text) {
   std::wstring wide;
   for (char c : text) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
   return wide;
@@ -17,86 +17,86 @@ std::wstring widen(const std::string& text) {
 
 }  // namespace
 
-std::string quorlPath() { return windowsPath(environment("QUORL_E2E_EXE", "Quorl.exe")); }
+std::string QuorlPath() { return WindowsPath(Environment("QUORL_E2E_EXE", "Quorl.exe")); }
 
-std::string helperWindowPath() {
-  return windowsPath(environment("QUORL_E2E_HELPER", "e2e_other_window.exe"));
+std::string HelperWindowPath() {
+  return WindowsPath(Environment("QUORL_E2E_HELPER", "e2e_other_window.exe"));
 }
 
-char localeDecimalSeparator() {
+char LocaleDecimalSeparator() {
   char separator[8] = {};
   GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
   return separator[0] ? separator[0] : '.';
 }
 
-std::string thousandthsText(int thousandths, char separator) {
+std::string ThousandthsText(int thousandths, char separator) {
   char text[32];
   std::snprintf(text, sizeof text, "%d%c%03d", thousandths / 1000, separator, thousandths % 1000);
   return text;
 }
 
-bool shown(HWND window) { return window && IsWindow(window) && IsWindowVisible(window); }
+bool Shown(HWND window) { return window && IsWindow(window) && IsWindowVisible(window); }
 
 QuorlApp::QuorlApp(WORD showCommand, const std::string& exe)
     : showCommand_(showCommand), exe_(exe), process_(exe, showCommand) {}
 
-bool QuorlApp::findControls() {
-  main_ = findTopLevel(process_.id(), kMainClass);
+bool QuorlApp::FindControls() {
+  main_ = FindTopLevel(process_.Id(), MainClass);
   if (!main_) return false;
-  guessBox_ = childAt(main_, "Edit", kGuessBoxAt);
-  counterBox_ = childAt(main_, "Edit", kCounterBoxAt);
-  history_ = childAt(main_, "ListBox", kHistoryAt);
-  commencer_ = childAt(main_, "Button", kCommencerAt);
-  regles_ = childAt(main_, "Button", kReglesAt);
-  quitter_ = childAt(main_, "Button", kQuitterAt);
+  guessBox_ = ChildAt(main_, "Edit", GuessBoxAt);
+  counterBox_ = ChildAt(main_, "Edit", CounterBoxAt);
+  history_ = ChildAt(main_, "ListBox", HistoryAt);
+  commencer_ = ChildAt(main_, "Button", CommencerAt);
+  regles_ = ChildAt(main_, "Button", ReglesAt);
+  quitter_ = ChildAt(main_, "Button", QuitterAt);
   return guessBox_ && counterBox_ && history_ && commencer_ && regles_ && quitter_;
 }
 
-bool QuorlApp::waitForMainWindow() {
-  return waitUntilStarted(
+bool QuorlApp::WaitForMainWindow() {
+  return WaitUntilStarted(
       process_, [&] { return Process(exe_, showCommand_); },
       [&] {
         // Keyboard input goes to the foreground window: typing before the board has
         // become it would send the keys elsewhere.
-        return findControls() && shown(main_) && focus() != nullptr &&
+        return FindControls() && Shown(main_) && Focus() != nullptr &&
                GetForegroundWindow() == main_;
       },
       "Quorl.exe");
 }
 
-HWND QuorlApp::applicationWindow() const { return findTopLevel(process_.id(), kApplicationClass); }
-HWND QuorlApp::messageDialog() const { return findTopLevel(process_.id(), kMessageClass); }
-HWND QuorlApp::rulesDialog() const { return findTopLevel(process_.id(), kRulesClass); }
+HWND QuorlApp::ApplicationWindow() const { return FindTopLevel(process_.Id(), ApplicationClass); }
+HWND QuorlApp::MessageDialog() const { return FindTopLevel(process_.Id(), MessageClass); }
+HWND QuorlApp::RulesDialog() const { return FindTopLevel(process_.Id(), RulesClass); }
 
-HWND QuorlApp::messageBox() const { return visibleMessageBox(process_.id()); }
+HWND QuorlApp::ErrorBox() const { return VisibleMessageBox(process_.Id()); }
 
-std::vector<std::string> QuorlApp::historyLines() const { return listLines(history_); }
-std::string QuorlApp::counterText() const { return textOf(counterBox_); }
-std::string QuorlApp::guessText() const { return textOf(guessBox_); }
-HWND QuorlApp::focus() const { return focusedWindow(process_.mainThreadId()); }
-HWND QuorlApp::active() const { return activeWindow(process_.mainThreadId()); }
+std::vector<std::string> QuorlApp::HistoryLines() const { return ListLines(history_); }
+std::string QuorlApp::CounterText() const { return TextOf(counterBox_); }
+std::string QuorlApp::GuessText() const { return TextOf(guessBox_); }
+HWND QuorlApp::Focus() const { return FocusedWindow(process_.MainThreadId()); }
+HWND QuorlApp::Active() const { return ActiveWindow(process_.MainThreadId()); }
 
-bool QuorlApp::clickGuessBox() {
-  clickAt(centreOf(guessBox_));
-  return waitUntil([&] { return focus() == guessBox_; });
+bool QuorlApp::ClickGuessBox() {
+  ClickAt(CenterOf(guessBox_));
+  return WaitUntil([&] { return Focus() == guessBox_; });
 }
 
-bool QuorlApp::typeGuess(const std::string& text) {
-  const std::string before = guessText();
-  typeText(widen(text));
-  return waitUntil([&] { return guessText() == before + text; });
+bool QuorlApp::TypeGuess(const std::string& text) {
+  const std::string before = GuessText();
+  TypeText(Widen(text));
+  return WaitUntil([&] { return GuessText() == before + text; });
 }
 
-GuessOutcome QuorlApp::submitGuess(const std::string& text) {
-  if (!text.empty() && !typeGuess(text)) return GuessOutcome::Stuck;
-  pressKey(VK_RETURN);
+GuessOutcome QuorlApp::SubmitGuess(const std::string& text) {
+  if (!text.empty() && !TypeGuess(text)) return GuessOutcome::Stuck;
+  PressKey(VK_RETURN);
   GuessOutcome outcome = GuessOutcome::Stuck;
-  waitUntil([&] {
-    if (shown(messageDialog())) {
+  WaitUntil([&] {
+    if (Shown(MessageDialog())) {
       outcome = GuessOutcome::Won;
-    } else if (messageBox()) {
+    } else if (ErrorBox()) {
       outcome = GuessOutcome::Reported;
-    } else if (guessText().empty()) {
+    } else if (GuessText().empty()) {
       outcome = GuessOutcome::Evaluated;
     } else {
       return false;
@@ -106,8 +106,8 @@ GuessOutcome QuorlApp::submitGuess(const std::string& text) {
   return outcome;
 }
 
-std::optional<int> QuorlApp::playUntilWon(std::string* failure, int exactly) {
-  const char separator = localeDecimalSeparator();
+std::optional<int> QuorlApp::PlayUntilWon(std::string* failure, int exactly) {
+  const char separator = LocaleDecimalSeparator();
   auto fail = [&](const std::string& why) -> std::optional<int> {
     if (failure) *failure = why;
     return std::nullopt;
@@ -115,8 +115,8 @@ std::optional<int> QuorlApp::playUntilWon(std::string* failure, int exactly) {
   // A guess may hit the secret before it is known; for an exact count that game is
   // given up and another played. Each has about an even chance.
   for (int game = 1; game <= (exactly ? 16 : 1); ++game) {
-    int low = kLowestSecret;
-    int high = kHighestSecret;
+    int low = LowestSecret;
+    int high = HighestSecret;
     for (int attempt = 1; attempt <= kMostGuesses; ++attempt) {
       if (low > high) return fail("the verdicts contradict each other");
       // Splitting into odd parts where possible makes the secret known without a hit
@@ -125,15 +125,15 @@ std::optional<int> QuorlApp::playUntilWon(std::string* failure, int exactly) {
       if (below % 2 == 0 && below > 0) --below;
       int guess = low + below;
       if (exactly && low == high && attempt < exactly) guess = 0;  // always too small
-      const std::string text = thousandthsText(guess, separator);
-      const GuessOutcome outcome = submitGuess(text);
+      const std::string text = ThousandthsText(guess, separator);
+      const GuessOutcome outcome = SubmitGuess(text);
       if (outcome == GuessOutcome::Won && (!exactly || attempt == exactly)) return attempt;
       if (outcome == GuessOutcome::Won) {
-        if (!dismissMessageDialog()) return fail("the message dialog did not go");
+        if (!DismissMessageDialog()) return fail("the message dialog did not go");
         break;
       }
       if (outcome != GuessOutcome::Evaluated) return fail("no answer to the guess " + text);
-      const auto lines = historyLines();
+      const auto lines = HistoryLines();
       if (lines.empty()) return fail("the guess " + text + " left no line in the history");
       const std::string& last = lines.back();
       if (last == text + " est trop petit") {
@@ -150,9 +150,9 @@ std::optional<int> QuorlApp::playUntilWon(std::string* failure, int exactly) {
   return fail("no game won in exactly " + std::to_string(exactly) + " guesses");
 }
 
-bool QuorlApp::dismissMessageDialog() {
-  pressKey(VK_RETURN);
-  return waitUntil([&] { return !shown(messageDialog()) && IsWindowEnabled(main_); });
+bool QuorlApp::DismissMessageDialog() {
+  PressKey(VK_RETURN);
+  return WaitUntil([&] { return !Shown(MessageDialog()) && IsWindowEnabled(main_); });
 }
 
 }  // namespace e2e

@@ -13,33 +13,33 @@
 
 namespace e2e {
 
-inline constexpr char kMainClass[] = "Tquorl";
-inline constexpr char kMessageClass[] = "Tmessa";
-inline constexpr char kRulesClass[] = "Tregles";
-inline constexpr char kApplicationClass[] = "TApplication";
+inline constexpr char MainClass[] = "Tquorl";
+inline constexpr char MessageClass[] = "Tmessa";
+inline constexpr char RulesClass[] = "Tregles";
+inline constexpr char ApplicationClass[] = "TApplication";
 
 // Designed positions in the main window's client area.
-inline constexpr POINT kGuessBoxAt{432, 424};
-inline constexpr POINT kCounterBoxAt{152, 20};
-inline constexpr POINT kHistoryAt{296, 120};
-inline constexpr POINT kReglesAt{640, 76};
-inline constexpr POINT kCommencerAt{640, 160};
-inline constexpr POINT kQuitterAt{640, 256};
+inline constexpr POINT GuessBoxAt{432, 424};
+inline constexpr POINT CounterBoxAt{152, 20};
+inline constexpr POINT HistoryAt{296, 120};
+inline constexpr POINT ReglesAt{640, 76};
+inline constexpr POINT CommencerAt{640, 160};
+inline constexpr POINT QuitterAt{640, 256};
 
 // The secret lies between these, in thousandths.
-inline constexpr int kLowestSecret = 10;
-inline constexpr int kHighestSecret = 10009;
+inline constexpr int LowestSecret = 10;
+inline constexpr int HighestSecret = 10009;
 // Halving finds any secret in fewer guesses than this.
 inline constexpr int kMostGuesses = 20;
 
-std::string quorlPath();
-std::string helperWindowPath();
+std::string QuorlPath();
+std::string HelperWindowPath();
 
 // The locale's decimal separator as this process reads it; the program under test
 // runs with the same environment and so the same locale.
-char localeDecimalSeparator();
+char LocaleDecimalSeparator();
 // 3250 -> "3,250" (or "3.250"): thousandths as the player would type them.
-std::string thousandthsText(int thousandths, char separator);
+std::string ThousandthsText(int thousandths, char separator);
 
 enum class GuessOutcome {
   Evaluated,  // the guess box was emptied: refused or answered with a verdict line
@@ -50,51 +50,51 @@ enum class GuessOutcome {
 
 class QuorlApp {
 public:
-  explicit QuorlApp(WORD showCommand = SW_SHOWDEFAULT, const std::string& exe = quorlPath());
+  explicit QuorlApp(WORD showCommand = SW_SHOWDEFAULT, const std::string& exe = QuorlPath());
 
-  Process& process() { return process_; }
+  Process& Program() { return process_; }
 
   // Waits until the main window is visible and its controls exist, and finds them;
   // false as soon as the program has ended. A start that ended early is made again
   // where retryEndedStart allows it.
-  bool waitForMainWindow();
+  bool WaitForMainWindow();
   // Finds the main window and its controls whether shown or not.
-  bool findControls();
+  bool FindControls();
 
-  HWND mainWindow() const { return main_; }
-  HWND applicationWindow() const;
-  HWND messageDialog() const;
-  HWND rulesDialog() const;
+  HWND MainWindow() const { return main_; }
+  HWND ApplicationWindow() const;
+  HWND MessageDialog() const;
+  HWND RulesDialog() const;
   // A visible top-level window of the program of standard dialog class #32770
   // (message boxes), or null.
-  HWND messageBox() const;
+  HWND ErrorBox() const;
 
-  HWND guessBox() const { return guessBox_; }
-  HWND counterBox() const { return counterBox_; }
-  HWND history() const { return history_; }
-  HWND commencer() const { return commencer_; }
-  HWND regles() const { return regles_; }
-  HWND quitter() const { return quitter_; }
+  HWND GuessBox() const { return guessBox_; }
+  HWND CounterBox() const { return counterBox_; }
+  HWND History() const { return history_; }
+  HWND Commencer() const { return commencer_; }
+  HWND Regles() const { return regles_; }
+  HWND Quitter() const { return quitter_; }
 
-  std::vector<std::string> historyLines() const;
-  std::string counterText() const;
-  std::string guessText() const;
-  HWND focus() const;
-  HWND active() const;
+  std::vector<std::string> HistoryLines() const;
+  std::string CounterText() const;
+  std::string GuessText() const;
+  HWND Focus() const;
+  HWND Active() const;
 
   // Clicks into the guess box (which gives it the focus).
-  bool clickGuessBox();
+  bool ClickGuessBox();
   // Types `text` into the focused control and waits until the guess box shows it.
-  bool typeGuess(const std::string& text);
+  bool TypeGuess(const std::string& text);
   // Types `text` into the guess box, presses Enter and waits for the evaluation.
-  GuessOutcome submitGuess(const std::string& text);
+  GuessOutcome SubmitGuess(const std::string& text);
   // Plays one game by halving the interval until the message dialog comes up;
   // returns the number of accepted guesses, nothing when the game went wrong. With
   // `exactly`, plays games until one is won with that many guesses, so that what the
   // player sees does not depend on the secret.
-  std::optional<int> playUntilWon(std::string* failure = nullptr, int exactly = 0);
+  std::optional<int> PlayUntilWon(std::string* failure = nullptr, int exactly = 0);
   // Presses Enter on the message dialog and waits until it has gone.
-  bool dismissMessageDialog();
+  bool DismissMessageDialog();
 
 private:
   WORD showCommand_;
@@ -110,6 +110,6 @@ private:
 };
 
 // True while `window` exists and is visible.
-bool shown(HWND window);
+bool Shown(HWND window);
 
 }  // namespace e2e

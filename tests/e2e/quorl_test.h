@@ -18,19 +18,19 @@ namespace e2e {
 class QuorlTest : public ::testing::Test {
 protected:
   // Starts Quorl and waits for its board; fails the test when it does not come up.
-  void start(WORD showCommand = SW_SHOWDEFAULT) {
+  void Start(WORD showCommand = SW_SHOWDEFAULT) {
     app_.emplace(showCommand);
-    const bool up = app_->waitForMainWindow();
-    const auto ended = app_->process().exitCode();
+    const bool up = app_->WaitForMainWindow();
+    const auto ended = app_->Program().ExitCode();
     ASSERT_TRUE(up) << "the main window with its controls did not come up: main "
-                    << describe(app_->mainWindow()) << ", guess box " << describe(app_->guessBox())
-                    << ", focus " << describe(app_->focus())
+                    << Describe(app_->MainWindow()) << ", guess box " << Describe(app_->GuessBox())
+                    << ", focus " << Describe(app_->Focus())
                     << (ended ? ", ended with exit code " + std::to_string(*ended) : "");
   }
 
   // Accepted guesses that are always too small (below the lowest secret, 0.010) and
   // all different, so that each verdict line tells which guess it came from.
-  static std::vector<std::string> tooSmallGuesses(char separator) {
+  static std::vector<std::string> TooSmallGuesses(char separator) {
     const std::string s(1, separator);
     std::vector<std::string> guesses{"0", "0" + s + "0", "0" + s + "00"};
     for (int i = 0; i <= 9; ++i) guesses.push_back("0" + s + "00" + std::to_string(i));
@@ -38,12 +38,12 @@ protected:
   }
 
   // Submits `guesses`, each of which must be answered with a verdict line.
-  void submitAll(const std::vector<std::string>& guesses) {
+  void SubmitAll(const std::vector<std::string>& guesses) {
     for (const auto& guess : guesses) {
       SCOPED_TRACE("guess " + guess);
-      ASSERT_EQ(app_->submitGuess(guess), GuessOutcome::Evaluated)
-          << "guess box \"" << app_->guessText() << "\", focus " << describe(app_->focus())
-          << ", foreground " << describe(GetForegroundWindow());
+      ASSERT_EQ(app_->SubmitGuess(guess), GuessOutcome::Evaluated)
+          << "guess box \"" << app_->GuessText() << "\", focus " << Describe(app_->Focus())
+          << ", foreground " << Describe(GetForegroundWindow());
     }
   }
 
@@ -54,21 +54,21 @@ protected:
     HWND ok = nullptr;
   };
 
-  void openRules(RulesDialog& rules) {
-    clickAt(centreOf(app_->regles()));
-    ASSERT_TRUE(waitUntil([&] { return shown(app_->rulesDialog()); })) << "no rules dialog";
-    rules = RulesDialog{app_->rulesDialog()};
-    for (HWND child : childWindows(rules.window)) {
+  void OpenRules(RulesDialog& rules) {
+    ClickAt(CenterOf(app_->Regles()));
+    ASSERT_TRUE(WaitUntil([&] { return Shown(app_->RulesDialog()); })) << "no rules dialog";
+    rules = RulesDialog{app_->RulesDialog()};
+    for (HWND child : ChildWindows(rules.window)) {
       if (!IsWindowVisible(child)) continue;
-      if (windowClass(child) == "Edit") rules.memo = child;
-      if (windowClass(child) == "Button") rules.ok = child;
+      if (WindowClass(child) == "Edit") rules.memo = child;
+      if (WindowClass(child) == "Button") rules.ok = child;
     }
     ASSERT_NE(rules.memo, nullptr);
     ASSERT_NE(rules.ok, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return app_->focus() == rules.ok; }));
+    ASSERT_TRUE(WaitUntil([&] { return app_->Focus() == rules.ok; }));
   }
 
-  QuorlApp& app() { return *app_; }
+  QuorlApp& App() { return *app_; }
 
   // The count of the wins whose pictures are compared: a game is played until it is won
   // with exactly this many guesses.
@@ -77,7 +77,7 @@ protected:
   std::optional<QuorlApp> app_;
 };
 
-inline std::string showName(WORD showCommand) {
+inline std::string ShowName(WORD showCommand) {
   switch (showCommand) {
     case SW_SHOWDEFAULT:
       return "SW_SHOWDEFAULT";

@@ -11,61 +11,61 @@ namespace {
 class RulesDialogTest : public QuorlTest {
 protected:
   void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(start());
-    ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-    ASSERT_NO_FATAL_FAILURE(openRules(rules_));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
+    ASSERT_NO_FATAL_FAILURE(OpenRules(rules_));
   }
 
-  bool rulesClosed() {
-    return waitUntil([&] { return !shown(rules_.window) && IsWindowEnabled(app().mainWindow()); });
+  bool RulesClosed() {
+    return WaitUntil([&] { return !Shown(rules_.window) && IsWindowEnabled(App().MainWindow()); });
   }
 
   RulesDialog rules_;
 };
 
 TEST_F(RulesDialogTest, EditedRulesStayForTheNextShowing) {
-  const std::string original = textOf(rules_.memo);
-  clickAt(centreOf(rules_.memo));
-  ASSERT_TRUE(waitUntil([&] { return app().focus() == rules_.memo; }));
-  pressKey(VK_END, {VK_CONTROL});
-  typeText(L"Bonne chance");
-  pressKey(VK_RETURN);  // a new line in the memo, not OK
-  typeText(L"!");
+  const std::string original = TextOf(rules_.memo);
+  ClickAt(CenterOf(rules_.memo));
+  ASSERT_TRUE(WaitUntil([&] { return App().Focus() == rules_.memo; }));
+  PressKey(VK_END, {VK_CONTROL});
+  TypeText(L"Bonne chance");
+  PressKey(VK_RETURN);  // a new line in the memo, not OK
+  TypeText(L"!");
   const std::string edited = original + "Bonne chance\r\n!";
-  ASSERT_TRUE(waitUntil([&] { return textOf(rules_.memo) == edited; })) << textOf(rules_.memo);
-  EXPECT_TRUE(shown(rules_.window)) << "Enter in the memo closed the rules";
-  EXPECT_TRUE(matchesReference("rules-edited"));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(rules_.memo) == edited; })) << TextOf(rules_.memo);
+  EXPECT_TRUE(Shown(rules_.window)) << "Enter in the memo closed the rules";
+  EXPECT_TRUE(MatchesReference("rules-edited"));
 
-  clickAt(centreOf(rules_.ok));
-  ASSERT_TRUE(rulesClosed());
-  ASSERT_NO_FATAL_FAILURE(openRules(rules_));
-  EXPECT_EQ(textOf(rules_.memo), edited);
-  pressKey(VK_RETURN);
-  EXPECT_TRUE(rulesClosed());
-  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
+  ClickAt(CenterOf(rules_.ok));
+  ASSERT_TRUE(RulesClosed());
+  ASSERT_NO_FATAL_FAILURE(OpenRules(rules_));
+  EXPECT_EQ(TextOf(rules_.memo), edited);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(RulesClosed());
+  EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
 }
 
 TEST_F(RulesDialogTest, SpacePressesOk) {
-  pressKey(VK_SPACE);
-  EXPECT_TRUE(rulesClosed());
-  EXPECT_TRUE(waitUntil([&] { return app().focus() == app().regles(); }));
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(RulesClosed());
+  EXPECT_TRUE(WaitUntil([&] { return App().Focus() == App().Regles(); }));
 }
 
 TEST_F(RulesDialogTest, EscapeDoesNothing) {
-  pressKey(VK_ESCAPE);
-  EXPECT_FALSE(waitUntil([&] { return !shown(rules_.window); }, Millis{1500}));
-  pressKey(VK_RETURN);
-  EXPECT_TRUE(rulesClosed());
+  PressKey(VK_ESCAPE);
+  EXPECT_FALSE(WaitUntil([&] { return !Shown(rules_.window); }, Millis{1500}));
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(RulesClosed());
 }
 
 TEST_F(RulesDialogTest, TabReachesTheMemoAndEnterThereDoesNotClose) {
-  pressKey(VK_TAB);
-  ASSERT_TRUE(waitUntil([&] { return app().focus() == rules_.memo; }))
-      << "focus on " << describe(app().focus());
-  pressKey(VK_RETURN);
-  EXPECT_FALSE(waitUntil([&] { return !shown(rules_.window); }, Millis{1500}));
-  clickAt(centreOf(rules_.ok));
-  EXPECT_TRUE(rulesClosed());
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitUntil([&] { return App().Focus() == rules_.memo; }))
+      << "focus on " << Describe(App().Focus());
+  PressKey(VK_RETURN);
+  EXPECT_FALSE(WaitUntil([&] { return !Shown(rules_.window); }, Millis{1500}));
+  ClickAt(CenterOf(rules_.ok));
+  EXPECT_TRUE(RulesClosed());
 }
 
 }  // namespace

@@ -11,13 +11,13 @@ namespace {
 class SeparatorTest : public QuorlTest {
 protected:
   void SetUp() override {
-    std::printf("[ locale   ] decimal separator '%c'\n", localeDecimalSeparator());
-    ASSERT_NO_FATAL_FAILURE(start());
+    std::printf("[ locale   ] decimal separator '%c'\n", LocaleDecimalSeparator());
+    ASSERT_NO_FATAL_FAILURE(Start());
   }
 };
 
 TEST_F(SeparatorTest, PointAndCommaAreBothAcceptedAndShownAsTyped) {
-  RecordProperty("locale_separator", std::string(1, localeDecimalSeparator()));
+  RecordProperty("locale_separator", std::string(1, LocaleDecimalSeparator()));
   const struct {
     const char* text;
     const char* reason;
@@ -30,15 +30,15 @@ TEST_F(SeparatorTest, PointAndCommaAreBothAcceptedAndShownAsTyped) {
   size_t count = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text) + ": " + c.reason);
-    const GuessOutcome outcome = app().submitGuess(c.text);
+    const GuessOutcome outcome = App().SubmitGuess(c.text);
     if (outcome == GuessOutcome::Won) {  // the secret happened to be this guess
-      ASSERT_TRUE(app().dismissMessageDialog());
+      ASSERT_TRUE(App().DismissMessageDialog());
       count = 0;
       continue;
     }
     ASSERT_EQ(outcome, GuessOutcome::Evaluated);
     ++count;
-    const auto lines = app().historyLines();
+    const auto lines = App().HistoryLines();
     ASSERT_EQ(lines.size(), count) << "the guess was refused";
     const std::string text = c.text;
     EXPECT_TRUE(lines.back() == text + " est trop petit" ||
@@ -51,11 +51,11 @@ TEST_F(SeparatorTest, PointAndCommaGiveTheSameVerdict) {
   // Both texts stand for 3250 thousandths, so they must land on the same side.
   for (const char* text : {"3.25", "3,25"}) {
     SCOPED_TRACE(text);
-    const GuessOutcome outcome = app().submitGuess(text);
+    const GuessOutcome outcome = App().SubmitGuess(text);
     if (outcome == GuessOutcome::Won) GTEST_SKIP() << "the secret was 3.250";
     ASSERT_EQ(outcome, GuessOutcome::Evaluated);
   }
-  const auto lines = app().historyLines();
+  const auto lines = App().HistoryLines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].substr(4), lines[1].substr(4));
 }

@@ -21,19 +21,19 @@ TracedWindow traced(HWND window) {
   char handle[32];
   std::snprintf(handle, sizeof handle, "0x%llx",
                 static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
-  return {windowClass(window), handle};
+  return {WindowClass(window), handle};
 }
 
 // wine's trace of the window calls (WINEDEBUG=trace+win), which goes where this test's
 // standard error goes: the file QUORL_E2E_TRACE.
 class WindowTrace {
 public:
-  WindowTrace() : path_(environment("QUORL_E2E_TRACE", "")) {}
+  WindowTrace() : path_(Environment("QUORL_E2E_TRACE", "")) {}
 
   bool available() const { return !path_.empty(); }
   // The end of the trace so far.
   std::streamoff mark() const {
-    std::ifstream in(windowsPath(path_), std::ios::ate);
+    std::ifstream in(WindowsPath(path_), std::ios::ate);
     return in ? static_cast<std::streamoff>(in.tellg()) : 0;
   }
 
@@ -41,7 +41,7 @@ public:
   // ShowWindow(SW_HIDE) and "<class> destroyed" for each DestroyWindow.
   std::vector<std::string> since(std::streamoff from, DWORD thread,
                                  const std::vector<TracedWindow>& windows) const {
-    std::ifstream in(windowsPath(path_));
+    std::ifstream in(WindowsPath(path_));
     in.seekg(from);
     char prefix[32];
     std::snprintf(prefix, sizeof prefix, "%04lx:trace:win:", static_cast<unsigned long>(thread));
@@ -66,16 +66,16 @@ private:
 
 class ShutdownTest : public QuorlTest {
 protected:
-  void expectCleanExit() {
-    ASSERT_TRUE(app_->process().waitForExit()) << "the program is still running";
-    EXPECT_EQ(app_->process().exitCode(), std::optional<DWORD>(0));
+  void ExpectCleanExit() {
+    ASSERT_TRUE(app_->Program().WaitForExit()) << "the program is still running";
+    EXPECT_EQ(app_->Program().ExitCode(), std::optional<DWORD>(0));
   }
 
   // The close box at the right end of the main window's title bar.
-  POINT closeBox() const {
+  POINT CloseBox() const {
     WINDOWINFO info{};
     info.cbSize = sizeof info;
-    GetWindowInfo(app_->mainWindow(), &info);
+    GetWindowInfo(app_->MainWindow(), &info);
     const int button = GetSystemMetrics(SM_CXSIZE);
     return {info.rcWindow.right - static_cast<LONG>(info.cxWindowBorders) - button / 2 - 2,
             info.rcWindow.top + static_cast<LONG>(info.cyWindowBorders) +
@@ -93,29 +93,29 @@ TEST_F(ShutdownTest, WindowsEndTheLastCreatedFirst) {
     const char* way;
     std::function<void()> end;
   } ways[] = {
-      {"Quitter", [this] { clickAt(centreOf(app().quitter())); }},
-      {"the close box", [this] { clickAt(closeBox()); }},
-      {"Alt+F4", [] { pressKey(VK_F4, {VK_MENU}); }},
+      {"Quitter", [this] { ClickAt(CenterOf(App().Quitter())); }},
+      {"the close box", [this] { ClickAt(CloseBox()); }},
+      {"Alt+F4", [] { PressKey(VK_F4, {VK_MENU}); }},
   };
   for (const auto& w : ways) {
     SCOPED_TRACE(w.way);
-    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(Start());
     // The dialogs get their windows when they first show.
     std::string failure;
-    ASSERT_TRUE(app().playUntilWon(&failure)) << failure;
-    ASSERT_TRUE(app().dismissMessageDialog());
+    ASSERT_TRUE(App().PlayUntilWon(&failure)) << failure;
+    ASSERT_TRUE(App().DismissMessageDialog());
     RulesDialog rules;
-    ASSERT_NO_FATAL_FAILURE(openRules(rules));
-    pressKey(VK_RETURN);
-    ASSERT_TRUE(waitUntil([&] { return !shown(rules.window); }));
+    ASSERT_NO_FATAL_FAILURE(OpenRules(rules));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(rules.window); }));
     std::vector<TracedWindow> windows;
-    for (const char* name : {kMainClass, "Tscore1", kMessageClass, kRulesClass}) {
-      if (HWND window = findTopLevel(app().process().id(), name)) windows.push_back(traced(window));
+    for (const char* name : {MainClass, "Tscore1", MessageClass, RulesClass}) {
+      if (HWND window = FindTopLevel(App().Program().Id(), name)) windows.push_back(traced(window));
     }
     const std::streamoff from = trace.mark();
     w.end();
-    expectCleanExit();
-    EXPECT_EQ(trace.since(from, app().process().mainThreadId(), windows),
+    ExpectCleanExit();
+    EXPECT_EQ(trace.since(from, App().Program().MainThreadId(), windows),
               (std::vector<std::string>{"Tquorl hidden", "Tregles hidden", "Tregles destroyed",
                                         "Tmessa hidden", "Tmessa destroyed", "Tquorl hidden",
                                         "Tquorl destroyed"}));
@@ -124,85 +124,85 @@ TEST_F(ShutdownTest, WindowsEndTheLastCreatedFirst) {
 }
 
 TEST_F(ShutdownTest, QuitterButtonEndsTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(start());
-  clickAt(centreOf(app().quitter()));
-  expectCleanExit();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ClickAt(CenterOf(App().Quitter()));
+  ExpectCleanExit();
 }
 
 TEST_F(ShutdownTest, CloseBoxEndsTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(start());
-  clickAt(closeBox());
-  expectCleanExit();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ClickAt(CloseBox());
+  ExpectCleanExit();
 }
 
 TEST_F(ShutdownTest, AltF4EndsTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(start());
-  pressKey(VK_F4, {VK_MENU});
-  expectCleanExit();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  PressKey(VK_F4, {VK_MENU});
+  ExpectCleanExit();
 }
 
 TEST_F(ShutdownTest, AltF4AfterAGameEndsTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(start());
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-  ASSERT_TRUE(app().typeGuess("4"));
-  pressKey(VK_F4, {VK_MENU});
-  expectCleanExit();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
+  ASSERT_TRUE(App().TypeGuess("4"));
+  PressKey(VK_F4, {VK_MENU});
+  ExpectCleanExit();
 }
 
 TEST_F(ShutdownTest, TaskbarCloseEndsTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(start());
+  ASSERT_NO_FATAL_FAILURE(Start());
   // What a taskbar entry's Close command sends to the entry's window.
-  PostMessageA(app().applicationWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  expectCleanExit();
+  PostMessageA(App().ApplicationWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ExpectCleanExit();
 }
 
 TEST_F(ShutdownTest, CloseBoxOfTheMinimisedEntryEndsTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(start());
-  const HWND application = app().applicationWindow();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const HWND application = App().ApplicationWindow();
   // Minimising has no real-input path here (the board has no minimise box and wine's
   // desktop no taskbar); the minimised entry's own close box is clicked for real.
   PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(
-      waitUntil([&] { return IsIconic(application) && sizeOf(screenRect(application)).cx > 0; }));
+      WaitUntil([&] { return IsIconic(application) && SizeOf(ScreenRect(application)).cx > 0; }));
   WINDOWINFO info{};
   info.cbSize = sizeof info;
   GetWindowInfo(application, &info);
   const int button = GetSystemMetrics(SM_CXSIZE);
-  clickAt({info.rcWindow.right - static_cast<LONG>(info.cxWindowBorders) - button / 2 - 2,
+  ClickAt({info.rcWindow.right - static_cast<LONG>(info.cxWindowBorders) - button / 2 - 2,
            (info.rcWindow.top + info.rcWindow.bottom) / 2});
-  expectCleanExit();
+  ExpectCleanExit();
 }
 
 TEST_F(ShutdownTest, CloseMessageToTheTaskbarEntryEndsTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(start());
-  PostMessageA(app().applicationWindow(), WM_CLOSE, 0, 0);
-  expectCleanExit();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  PostMessageA(App().ApplicationWindow(), WM_CLOSE, 0, 0);
+  ExpectCleanExit();
 }
 
 // Log-off and shutdown: the main window agrees to end the session, the program keeps
 // running while the session goes on, and ends with exit code 0 when it does end.
 TEST_F(ShutdownTest, SessionEndQueryIsAnsweredYesAndAnEndingSessionEndsTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(start());
+  ASSERT_NO_FATAL_FAILURE(Start());
   DWORD_PTR answer = 0;
-  ASSERT_NE(SendMessageTimeoutA(app().mainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG,
+  ASSERT_NE(SendMessageTimeoutA(App().MainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG,
                                 5000, &answer),
             0);
   EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
-  ASSERT_NE(SendMessageTimeoutA(app().applicationWindow(), WM_QUERYENDSESSION, 0, 0,
+  ASSERT_NE(SendMessageTimeoutA(App().ApplicationWindow(), WM_QUERYENDSESSION, 0, 0,
                                 SMTO_ABORTIFHUNG, 5000, &answer),
             0);
   EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
 
   // The session goes on after all: nothing changes.
-  SendMessageTimeoutA(app().applicationWindow(), WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 5000,
+  SendMessageTimeoutA(App().ApplicationWindow(), WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 5000,
                       &answer);
-  EXPECT_FALSE(app_->process().waitForExit(Millis{1000})) << "ended although the session goes on";
-  EXPECT_TRUE(shown(app().mainWindow()));
-  EXPECT_EQ(app().submitGuess("0"), GuessOutcome::Evaluated) << "the game no longer answers";
+  EXPECT_FALSE(app_->Program().WaitForExit(Millis{1000})) << "ended although the session goes on";
+  EXPECT_TRUE(Shown(App().MainWindow()));
+  EXPECT_EQ(App().SubmitGuess("0"), GuessOutcome::Evaluated) << "the game no longer answers";
 
   // The session ends: the program ends from inside the message.
-  PostMessageA(app().applicationWindow(), WM_ENDSESSION, TRUE, 0);
-  expectCleanExit();
+  PostMessageA(App().ApplicationWindow(), WM_ENDSESSION, TRUE, 0);
+  ExpectCleanExit();
 }
 
 }  // namespace

@@ -23,41 +23,41 @@ struct Resources {
   double committedMiB = 0;
 };
 
-BOOL CALLBACK countWindow(HWND, LPARAM count) {
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
   ++*reinterpret_cast<std::size_t*>(count);
   return TRUE;
 }
 
 // The process's windows: its top-level windows and all of their descendants.
-std::size_t windowsOf(DWORD processId) {
+std::size_t WindowsOf(DWORD processId) {
   std::size_t count = 0;
-  for (HWND window : topLevelWindows(processId)) {
+  for (HWND window : TopLevelWindows(processId)) {
     ++count;
-    EnumChildWindows(window, countWindow, reinterpret_cast<LPARAM>(&count));
+    EnumChildWindows(window, CountWindow, reinterpret_cast<LPARAM>(&count));
   }
   return count;
 }
 
-Resources resourcesOf(const Process& process) {
+Resources ResourcesOf(const Process& process) {
   Resources r;
-  r.windows = windowsOf(process.id());
-  r.gdiObjects = GetGuiResources(process.handle(), GR_GDIOBJECTS);
-  r.userObjects = GetGuiResources(process.handle(), GR_USEROBJECTS);
-  GetProcessHandleCount(process.handle(), &r.handles);
+  r.windows = WindowsOf(process.Id());
+  r.gdiObjects = GetGuiResources(process.Handle(), GR_GDIOBJECTS);
+  r.userObjects = GetGuiResources(process.Handle(), GR_USEROBJECTS);
+  GetProcessHandleCount(process.Handle(), &r.handles);
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
-  if (GetProcessMemoryInfo(process.handle(), &memory, sizeof memory)) {
+  if (GetProcessMemoryInfo(process.Handle(), &memory, sizeof memory)) {
     r.workingSetMiB = static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0);
     r.committedMiB = static_cast<double>(memory.PagefileUsage) / (1024.0 * 1024.0);
   }
   return r;
 }
 
-void print(const Process& process, int games, const Resources& r) {
+void Print(const Process& process, int games, const Resources& r) {
   std::printf(
       "[ soak     ] process %04lx after %4d games: GDI objects %lu, USER objects %lu,"
       " windows %zu, handles %lu, working set %.2f MiB, committed %.2f MiB\n",
-      process.id(), games, r.gdiObjects, r.userObjects, r.windows, r.handles, r.workingSetMiB,
+      process.Id(), games, r.gdiObjects, r.userObjects, r.windows, r.handles, r.workingSetMiB,
       r.committedMiB);
   // The trace of the program's objects shares this output: each line goes out at once.
   std::fflush(stdout);
@@ -66,25 +66,25 @@ void print(const Process& process, int games, const Resources& r) {
 class SoakTest : public QuorlTest {};
 
 TEST_F(SoakTest, ManyGamesLeakNeitherObjectsNorMemory) {
-  const int games = std::max(2, std::atoi(environment("QUORL_E2E_SOAK_GAMES", "300").c_str()));
-  ASSERT_NO_FATAL_FAILURE(start());
-  print(app().process(), 0, resourcesOf(app().process()));
+  const int games = std::max(2, std::atoi(Environment("QUORL_E2E_SOAK_GAMES", "300").c_str()));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Print(App().Program(), 0, ResourcesOf(App().Program()));
   const auto playOne = [&](int game) {
     std::string failure;
-    ASSERT_TRUE(app().playUntilWon(&failure).has_value()) << "game " << game << ": " << failure;
-    ASSERT_TRUE(app().dismissMessageDialog()) << "game " << game;
+    ASSERT_TRUE(App().PlayUntilWon(&failure).has_value()) << "game " << game << ": " << failure;
+    ASSERT_TRUE(App().DismissMessageDialog()) << "game " << game;
   };
   // The first game settles lazily created things (the dialog's window, fonts).
   ASSERT_NO_FATAL_FAILURE(playOne(1));
-  const Process& program = app().process();
-  const Resources first = resourcesOf(program);
-  print(program, 1, first);
+  const Process& program = App().Program();
+  const Resources first = ResourcesOf(program);
+  Print(program, 1, first);
   for (int game = 2; game <= games; ++game) {
     ASSERT_NO_FATAL_FAILURE(playOne(game));
-    if (game % 50 == 0 && game != games) print(program, game, resourcesOf(program));
+    if (game % 50 == 0 && game != games) Print(program, game, ResourcesOf(program));
   }
-  const Resources last = resourcesOf(program);
-  print(program, games, last);
+  const Resources last = ResourcesOf(program);
+  Print(program, games, last);
   RecordProperty("gdi_objects_growth", static_cast<int>(last.gdiObjects - first.gdiObjects));
   RecordProperty("user_objects_growth", static_cast<int>(last.userObjects - first.userObjects));
   EXPECT_LE(last.gdiObjects, first.gdiObjects + 5);

@@ -19,117 +19,117 @@ TEST_F(StartupTest, BoardComesUpMaximisedWithANewGameAndTheFocusInTheGuessBox) {
       {SW_SHOWMAXIMIZED, "asks for what the window does anyway"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(showName(c.show) + ": " + c.reason);
-    ASSERT_NO_FATAL_FAILURE(start(c.show));
-    const HWND main = app().mainWindow();
-    EXPECT_EQ(textOf(main), "Quorl");
+    SCOPED_TRACE(ShowName(c.show) + ": " + c.reason);
+    ASSERT_NO_FATAL_FAILURE(Start(c.show));
+    const HWND main = App().MainWindow();
+    EXPECT_EQ(TextOf(main), "Quorl");
     EXPECT_TRUE(IsZoomed(main));
     EXPECT_TRUE(IsWindowEnabled(main));
-    EXPECT_EQ(app().active(), main);
-    EXPECT_EQ(app().focus(), app().guessBox()) << "focus on " << describe(app().focus());
-    EXPECT_EQ(app().counterText(), "0");
-    EXPECT_TRUE(app().historyLines().empty());
-    EXPECT_EQ(app().guessText(), "");
+    EXPECT_EQ(App().Active(), main);
+    EXPECT_EQ(App().Focus(), App().GuessBox()) << "focus on " << Describe(App().Focus());
+    EXPECT_EQ(App().CounterText(), "0");
+    EXPECT_TRUE(App().HistoryLines().empty());
+    EXPECT_EQ(App().GuessText(), "");
     // The dialogs exist from start-up but stay hidden.
-    EXPECT_FALSE(shown(app().messageDialog()));
-    EXPECT_FALSE(shown(app().rulesDialog()));
-    EXPECT_TRUE(matchesReference("startup"));
+    EXPECT_FALSE(Shown(App().MessageDialog()));
+    EXPECT_FALSE(Shown(App().RulesDialog()));
+    EXPECT_TRUE(MatchesReference("startup"));
     app_.reset();
   }
 }
 
 TEST_F(StartupTest, ControlsKeepTheirDesignedSizes) {
-  ASSERT_NO_FATAL_FAILURE(start());
+  ASSERT_NO_FATAL_FAILURE(Start());
   const struct {
     HWND control;
     SIZE size;
     const char* what;
   } cases[] = {
-      {app().guessBox(), {65, 41}, "guess box"},
-      {app().counterBox(), {81, 45}, "counter box"},
-      {app().history(), {209, 289}, "history list, twelve 23-pixel rows and a part"},
-      {app().regles(), {136, 42}, "R\xe8gles button"},
-      {app().commencer(), {136, 42}, "Commencer button"},
-      {app().quitter(), {136, 42}, "Quitter button"},
+      {App().GuessBox(), {65, 41}, "guess box"},
+      {App().CounterBox(), {81, 45}, "counter box"},
+      {App().History(), {209, 289}, "history list, twelve 23-pixel rows and a part"},
+      {App().Regles(), {136, 42}, "R\xe8gles button"},
+      {App().Commencer(), {136, 42}, "Commencer button"},
+      {App().Quitter(), {136, 42}, "Quitter button"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const SIZE size = sizeOf(screenRect(c.control));
+    const SIZE size = SizeOf(ScreenRect(c.control));
     EXPECT_EQ(size.cx, c.size.cx);
     EXPECT_EQ(size.cy, c.size.cy);
     EXPECT_TRUE(IsWindowVisible(c.control));
   }
   // The counter is read-only for the player; the guess box is not.
-  EXPECT_TRUE(GetWindowLongPtrA(app().counterBox(), GWL_STYLE) & ES_READONLY);
-  EXPECT_FALSE(GetWindowLongPtrA(app().guessBox(), GWL_STYLE) & ES_READONLY);
+  EXPECT_TRUE(GetWindowLongPtrA(App().CounterBox(), GWL_STYLE) & ES_READONLY);
+  EXPECT_FALSE(GetWindowLongPtrA(App().GuessBox(), GWL_STYLE) & ES_READONLY);
 }
 
 TEST_F(StartupTest, TaskbarEntryIsTheApplicationWindowTitledAfterTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(start());
-  const HWND application = app().applicationWindow();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const HWND application = App().ApplicationWindow();
   ASSERT_NE(application, nullptr) << "no window of class TApplication";
-  EXPECT_EQ(textOf(application), "Quorl");
+  EXPECT_EQ(TextOf(application), "Quorl");
   EXPECT_TRUE(IsWindowVisible(application));
   EXPECT_FALSE(IsIconic(application));
   // It owns the main window, so that only it shows in the taskbar.
-  EXPECT_EQ(GetWindow(app().mainWindow(), GW_OWNER), application);
-  EXPECT_EQ(sizeOf(screenRect(application)).cx, 0);
+  EXPECT_EQ(GetWindow(App().MainWindow(), GW_OWNER), application);
+  EXPECT_EQ(SizeOf(ScreenRect(application)).cx, 0);
 }
 
 TEST_F(StartupTest, TaskbarEntryIsNamedAfterTheProgramFile) {
   // The entry's title comes from the file name, not from the main window's caption:
   // the base name, its first letter's case kept and the rest in lower case.
-  const std::string folder = screenshotFolder() + "\\renamed";
+  const std::string folder = ScreenshotFolder() + "\\renamed";
   CreateDirectoryA(folder.c_str(), nullptr);
   const std::string renamed = folder + "\\JEU.EXE";
-  ASSERT_TRUE(CopyFileA(quorlPath().c_str(), renamed.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(QuorlPath().c_str(), renamed.c_str(), FALSE));
   app_.emplace(static_cast<WORD>(SW_SHOWDEFAULT), renamed);
-  ASSERT_TRUE(app().waitForMainWindow());
-  EXPECT_EQ(textOf(app().applicationWindow()), "Jeu");
-  EXPECT_EQ(textOf(app().mainWindow()), "Quorl");
+  ASSERT_TRUE(App().WaitForMainWindow());
+  EXPECT_EQ(TextOf(App().ApplicationWindow()), "Jeu");
+  EXPECT_EQ(TextOf(App().MainWindow()), "Quorl");
 }
 
 TEST_F(StartupTest, FirstGameIsNotRestartedByTheActivationsThatFollowStartUp) {
-  ASSERT_NO_FATAL_FAILURE(start());
+  ASSERT_NO_FATAL_FAILURE(Start());
   // Guesses made at once survive: no late activation starts a second game.
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-  ASSERT_EQ(app().submitGuess("abc"), GuessOutcome::Evaluated);
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0" + std::string(1, localeDecimalSeparator()) + "001"}));
-  EXPECT_EQ(app().historyLines().size(), 2u);
-  EXPECT_EQ(app().counterText(), "2");
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
+  ASSERT_EQ(App().SubmitGuess("abc"), GuessOutcome::Evaluated);
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0" + std::string(1, LocaleDecimalSeparator()) + "001"}));
+  EXPECT_EQ(App().HistoryLines().size(), 2u);
+  EXPECT_EQ(App().CounterText(), "2");
 }
 
 TEST_F(StartupTest, MinimisedStartShowsOnlyTheTaskbarEntryUntilRestored) {
   app_.emplace(static_cast<WORD>(SW_SHOWMINNOACTIVE));
   HWND application = nullptr;
-  ASSERT_TRUE(waitUntil([&] {
-    application = app().applicationWindow();
+  ASSERT_TRUE(WaitUntil([&] {
+    application = App().ApplicationWindow();
     return application && IsWindowVisible(application) && IsIconic(application);
   })) << "no minimised taskbar entry";
-  ASSERT_TRUE(app().findControls()) << "main window or its controls missing";
-  EXPECT_FALSE(IsWindowVisible(app().mainWindow()));
-  EXPECT_TRUE(matchesReference("startup-minimised"));
+  ASSERT_TRUE(App().FindControls()) << "main window or its controls missing";
+  EXPECT_FALSE(IsWindowVisible(App().MainWindow()));
+  EXPECT_TRUE(MatchesReference("startup-minimised"));
 
   // The minimised entry is restored the way the player would: by double-clicking it.
-  doubleClickAt(minimisedEntryPoint(application));
-  ASSERT_TRUE(waitUntil([&] { return shown(app().mainWindow()); }))
+  DoubleClickAt(MinimizedEntryPoint(application));
+  ASSERT_TRUE(WaitUntil([&] { return Shown(App().MainWindow()); }))
       << "the main window did not come up on restoring; entry at "
-      << minimisedEntryPoint(application).x << "," << minimisedEntryPoint(application).y;
-  const HWND main = app().mainWindow();
+      << MinimizedEntryPoint(application).x << "," << MinimizedEntryPoint(application).y;
+  const HWND main = App().MainWindow();
   EXPECT_FALSE(IsZoomed(main));
   EXPECT_FALSE(IsIconic(application));
-  const RECT bounds = screenRect(main);
+  const RECT bounds = ScreenRect(main);
   EXPECT_EQ(bounds.left, -2);
   EXPECT_EQ(bounds.top, -1);
-  EXPECT_EQ(sizeOf(bounds).cx, 808);
-  EXPECT_EQ(sizeOf(bounds).cy, 580);
-  EXPECT_TRUE(waitUntil([&] { return app().focus() == app().guessBox(); }))
-      << "focus on " << describe(app().focus());
-  EXPECT_EQ(app().counterText(), "0");
+  EXPECT_EQ(SizeOf(bounds).cx, 808);
+  EXPECT_EQ(SizeOf(bounds).cy, 580);
+  EXPECT_TRUE(WaitUntil([&] { return App().Focus() == App().GuessBox(); }))
+      << "focus on " << Describe(App().Focus());
+  EXPECT_EQ(App().CounterText(), "0");
   // The game has started now: guesses are answered.
-  ASSERT_NO_FATAL_FAILURE(submitAll({"0"}));
-  EXPECT_EQ(app().historyLines(), std::vector<std::string>{"0 est trop petit"});
-  EXPECT_TRUE(matchesReference("startup-minimised-restored"));
+  ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
+  EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
+  EXPECT_TRUE(MatchesReference("startup-minimised-restored"));
 }
 
 }  // namespace

@@ -18,14 +18,14 @@ namespace {
 
 using namespace e2e;
 
-std::string programPath() {
-  return windowsPath(environment("QUORL_FAULT_PROGRAM", "fault_program.exe"));
+std::string ProgramPath() {
+  return WindowsPath(Environment("QUORL_FAULT_PROGRAM", "fault_program.exe"));
 }
 
 std::vector<std::string> boxButtons(HWND box) {
   std::vector<std::string> buttons;
-  for (HWND child : childWindows(box, "Button")) {
-    if (IsWindowVisible(child)) buttons.push_back(textOf(child));
+  for (HWND child : ChildWindows(box, "Button")) {
+    if (IsWindowVisible(child)) buttons.push_back(TextOf(child));
   }
   return buttons;
 }
@@ -42,7 +42,7 @@ struct FaultCase {
   unsigned exitCode = 1;
 };
 
-std::string expand(const char* pattern) {
+std::string Expand(const char* pattern) {
   const std::string digits = "{" + std::to_string(2 * sizeof(void*)) + "}";
   const std::string pointers = std::regex_replace(pattern, std::regex("%P"), "[0-9A-F]" + digits);
   return std::regex_replace(pointers, std::regex("%0"), "0" + digits);
@@ -50,28 +50,28 @@ std::string expand(const char* pattern) {
 
 // Starts the program with the fault of `row`, reads its box, presses OK and waits for
 // the end.
-void expectReport(const FaultCase& row) {
+void ExpectReport(const FaultCase& row) {
   SCOPED_TRACE(row.reason);
   SetEnvironmentVariableA("QUORL_FAULT", row.kind);
-  Process program(programPath(), SW_SHOWNORMAL);
+  Process program(ProgramPath(), SW_SHOWNORMAL);
   HWND box = nullptr;
-  ASSERT_TRUE(waitUntilStarted(
-      program, [] { return Process(programPath(), SW_SHOWNORMAL); },
-      [&] { return (box = visibleMessageBox(program.id())) != nullptr; }, "fault_program.exe"))
+  ASSERT_TRUE(WaitUntilStarted(
+      program, [] { return Process(ProgramPath(), SW_SHOWNORMAL); },
+      [&] { return (box = VisibleMessageBox(program.Id())) != nullptr; }, "fault_program.exe"))
       << "no report box";
-  EXPECT_EQ(textOf(box), row.caption);
-  const std::string text = messageBoxText(box);
-  EXPECT_TRUE(std::regex_match(text, std::regex(expand(row.pattern)))) << text;
+  EXPECT_EQ(TextOf(box), row.caption);
+  const std::string text = MessageBoxText(box);
+  EXPECT_TRUE(std::regex_match(text, std::regex(Expand(row.pattern)))) << text;
   EXPECT_EQ(boxButtons(box), std::vector<std::string>{"OK"});
-  saveScreenshot(std::string("fault-") + row.kind);
+  SaveScreenshot(std::string("fault-") + row.kind);
 
-  ASSERT_TRUE(waitUntil([&] {
+  ASSERT_TRUE(WaitUntil([&] {
     SetForegroundWindow(box);
     return GetForegroundWindow() == box;
   }));
-  pressKey(VK_RETURN);
-  ASSERT_TRUE(program.waitForExit()) << "still running after OK";
-  EXPECT_EQ(program.exitCode(), row.exitCode);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(program.WaitForExit()) << "still running after OK";
+  EXPECT_EQ(program.ExitCode(), row.exitCode);
 }
 
 TEST(FaultReportTest, FaultIsReportedThenTheProgramEndsWithExitCodeOne) {
@@ -109,7 +109,7 @@ TEST(FaultReportTest, FaultIsReportedThenTheProgramEndsWithExitCodeOne) {
        "Mémoire insuffisante\\.",
        "out of memory escaping: a class and a French message, no compiler-made name"},
   };
-  for (const FaultCase& row : cases) expectReport(row);
+  for (const FaultCase& row : cases) ExpectReport(row);
 }
 
 TEST(FaultReportTest, LibraryErrorInTheEventLoopIsShownInTheErrorBox) {
@@ -120,7 +120,7 @@ TEST(FaultReportTest, LibraryErrorInTheEventLoopIsShownInTheErrorBox) {
       {"loop-library-error", "std::bad_cast\\.",
        "a standard error in the event loop: its text in the error box", "fault_program", 0},
   };
-  for (const FaultCase& row : cases) expectReport(row);
+  for (const FaultCase& row : cases) ExpectReport(row);
 }
 
 }  // namespace

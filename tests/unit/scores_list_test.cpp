@@ -95,8 +95,8 @@ public:
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(Position(index)));
   }
 
-  const std::vector<std::string>& lines() const { return lines_; }
-  const std::vector<std::string>& log() const { return log_; }
+  const std::vector<std::string>& Lines() const { return lines_; }
+  const std::vector<std::string>& Log() const { return log_; }
 
 private:
   static std::size_t Position(int index) { return static_cast<std::size_t>(index); }
@@ -130,7 +130,7 @@ TEST(ApplyScoresName, RewritesTheChosenLineInPlace) {
     SCOPED_TRACE(c.reason);
     FakeLines lines(c.before);
     ApplyScoresName(lines, c.index, c.name);
-    EXPECT_EQ(lines.lines(), c.after);
+    EXPECT_EQ(lines.Lines(), c.after);
   }
 }
 
@@ -142,14 +142,14 @@ TEST(ApplyScoresName, FollowsEachKeystroke) {
   for (const char* line : expected) {
     name.push_back(line[name.size() + 6]);
     ApplyScoresName(lines, "0", name);
-    EXPECT_EQ(lines.lines(), std::vector<std::string>{line});
+    EXPECT_EQ(lines.Lines(), std::vector<std::string>{line});
   }
 }
 
 TEST(ApplyScoresName, InsertsTheNewLineBeforeDeletingTheOld) {
   FakeLines lines({"a", "b", "c"});
   ApplyScoresName(lines, "1", "X");
-  EXPECT_EQ(lines.log(), (std::vector<std::string>{"insert 1", "delete 2"}));
+  EXPECT_EQ(lines.Log(), (std::vector<std::string>{"insert 1", "delete 2"}));
 }
 
 TEST(ApplyScoresName, RefusesAnIndexOutsideTheList) {
@@ -164,16 +164,16 @@ TEST(ApplyScoresName, RefusesAnIndexOutsideTheList) {
     } catch (const EStringListError& e) {
       EXPECT_EQ(e.Message(), "Index de liste hors limites (" + std::to_string(index) + ")");
     }
-    EXPECT_EQ(lines.lines(), before);
-    EXPECT_TRUE(lines.log().empty());
+    EXPECT_EQ(lines.Lines(), before);
+    EXPECT_TRUE(lines.Log().empty());
   }
 }
 
 TEST(ApplyScoresName, LeavesTheListAloneWhenTheIndexBoxIsEmpty) {
   FakeLines lines({"12345678"});
   EXPECT_THROW(ApplyScoresName(lines, "", "Lina"), EConvertError);
-  EXPECT_EQ(lines.lines(), std::vector<std::string>{"12345678"});
-  EXPECT_TRUE(lines.log().empty());
+  EXPECT_EQ(lines.Lines(), std::vector<std::string>{"12345678"});
+  EXPECT_TRUE(lines.Log().empty());
 }
 
 }  // namespace

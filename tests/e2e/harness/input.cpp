@@ -7,9 +7,9 @@ namespace {
 
 // A short pause between input bursts lets wine's server hand each burst to the
 // target thread in order; it is not what the tests synchronise on.
-constexpr Millis kInputGap{30};
+constexpr Millis InputGap{30};
 
-INPUT keyEvent(WORD virtualKey, bool up) {
+INPUT KeyEvent(WORD virtualKey, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = virtualKey;
@@ -18,7 +18,7 @@ INPUT keyEvent(WORD virtualKey, bool up) {
   return input;
 }
 
-INPUT unicodeEvent(wchar_t character, bool up) {
+INPUT UnicodeEvent(wchar_t character, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wScan = static_cast<WORD>(character);
@@ -26,12 +26,12 @@ INPUT unicodeEvent(wchar_t character, bool up) {
   return input;
 }
 
-void send(std::vector<INPUT> inputs) {
+void Send(std::vector<INPUT> inputs) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  sleepFor(kInputGap);
+  SleepFor(InputGap);
 }
 
-INPUT mouseEvent(POINT screen, DWORD flags) {
+INPUT MouseEvent(POINT screen, DWORD flags) {
   // Absolute coordinates are normalised to 0..65535 over the whole screen.
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -43,51 +43,51 @@ INPUT mouseEvent(POINT screen, DWORD flags) {
   return input;
 }
 
-void clickWith(POINT screen, DWORD down, DWORD up, int clicks) {
-  std::vector<INPUT> inputs{mouseEvent(screen, 0)};
+void ClickWith(POINT screen, DWORD down, DWORD up, int clicks) {
+  std::vector<INPUT> inputs{MouseEvent(screen, 0)};
   for (int i = 0; i < clicks; ++i) {
-    inputs.push_back(mouseEvent(screen, down));
-    inputs.push_back(mouseEvent(screen, up));
+    inputs.push_back(MouseEvent(screen, down));
+    inputs.push_back(MouseEvent(screen, up));
   }
-  send(inputs);
+  Send(inputs);
 }
 
 }  // namespace
 
-void pressKey(WORD virtualKey, std::vector<WORD> modifiers) {
+void PressKey(WORD virtualKey, std::vector<WORD> modifiers) {
   std::vector<INPUT> inputs;
-  for (WORD modifier : modifiers) inputs.push_back(keyEvent(modifier, false));
-  inputs.push_back(keyEvent(virtualKey, false));
-  inputs.push_back(keyEvent(virtualKey, true));
+  for (WORD modifier : modifiers) inputs.push_back(KeyEvent(modifier, false));
+  inputs.push_back(KeyEvent(virtualKey, false));
+  inputs.push_back(KeyEvent(virtualKey, true));
   for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
-    inputs.push_back(keyEvent(*it, true));
+    inputs.push_back(KeyEvent(*it, true));
   }
-  send(inputs);
+  Send(inputs);
 }
 
-void typeText(const std::wstring& text) {
+void TypeText(const std::wstring& text) {
   std::vector<INPUT> inputs;
   for (wchar_t character : text) {
-    inputs.push_back(unicodeEvent(character, false));
-    inputs.push_back(unicodeEvent(character, true));
+    inputs.push_back(UnicodeEvent(character, false));
+    inputs.push_back(UnicodeEvent(character, true));
   }
-  send(inputs);
+  Send(inputs);
 }
 
-void clickAt(POINT screen) { clickWith(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
+void ClickAt(POINT screen) { ClickWith(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
 
-void doubleClickAt(POINT screen) { clickWith(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2); }
+void DoubleClickAt(POINT screen) { ClickWith(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2); }
 
-void rightClickAt(POINT screen) {
-  clickWith(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+void RightClickAt(POINT screen) {
+  ClickWith(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
-void pressLeftButtonAt(POINT screen) {
-  send({mouseEvent(screen, 0), mouseEvent(screen, MOUSEEVENTF_LEFTDOWN)});
+void PressLeftButtonAt(POINT screen) {
+  Send({MouseEvent(screen, 0), MouseEvent(screen, MOUSEEVENTF_LEFTDOWN)});
 }
 
-void releaseLeftButtonAt(POINT screen) { send({mouseEvent(screen, MOUSEEVENTF_LEFTUP)}); }
+void ReleaseLeftButtonAt(POINT screen) { Send({MouseEvent(screen, MOUSEEVENTF_LEFTUP)}); }
 
-void movePointerTo(POINT screen) { send({mouseEvent(screen, 0)}); }
+void MovePointerTo(POINT screen) { Send({MouseEvent(screen, 0)}); }
 
 }  // namespace e2e

@@ -11,17 +11,17 @@ namespace e2e {
 
 // Presses and releases one key, with the given modifier keys (VK_MENU, VK_SHIFT,
 // VK_CONTROL) held down around it.
-void pressKey(WORD virtualKey, std::vector<WORD> modifiers = {});
+void PressKey(WORD virtualKey, std::vector<WORD> modifiers = {});
 // Types text as characters (KEYEVENTF_UNICODE), whatever the keyboard layout.
-void typeText(const std::wstring& text);
+void TypeText(const std::wstring& text);
 // Moves the pointer to a screen position and clicks the left button there.
-void clickAt(POINT screen);
-void doubleClickAt(POINT screen);
-void rightClickAt(POINT screen);
+void ClickAt(POINT screen);
+void DoubleClickAt(POINT screen);
+void RightClickAt(POINT screen);
 // The left button held down at a screen position, and released there.
-void pressLeftButtonAt(POINT screen);
-void releaseLeftButtonAt(POINT screen);
+void PressLeftButtonAt(POINT screen);
+void ReleaseLeftButtonAt(POINT screen);
 // Moves the pointer without clicking (to park it away from the windows under test).
-void movePointerTo(POINT screen);
+void MovePointerTo(POINT screen);
 
 }  // namespace e2e

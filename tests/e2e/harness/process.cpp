@@ -9,9 +9,9 @@
 
 namespace e2e {
 
-void sleepFor(Millis duration) { std::this_thread::sleep_for(duration); }
+void SleepFor(Millis duration) { std::this_thread::sleep_for(duration); }
 
-Millis defaultTimeout() {
+Millis DefaultTimeout() {
   static const Millis timeout{[] {
     const char* seconds = std::getenv("QUORL_E2E_TIMEOUT_SECONDS");
     const long value = seconds ? std::strtol(seconds, nullptr, 10) : 0;
@@ -36,59 +36,59 @@ Process::Process(const std::string& exePath, WORD showCommand) {
 }
 
 Process::~Process() {
-  if (info_.hProcess && running()) terminate();
-  release();
+  if (info_.hProcess && Running()) Terminate();
+  Release();
 }
 
 Process::Process(Process&& other) noexcept : info_(std::exchange(other.info_, {})) {}
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
-    if (info_.hProcess && running()) terminate();
-    release();
+    if (info_.hProcess && Running()) Terminate();
+    Release();
     info_ = std::exchange(other.info_, {});
   }
   return *this;
 }
 
-void Process::release() noexcept {
+void Process::Release() noexcept {
   if (info_.hThread) CloseHandle(info_.hThread);
   if (info_.hProcess) CloseHandle(info_.hProcess);
   info_ = {};
 }
 
-bool Process::running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+bool Process::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
-bool Process::waitForExit(Millis timeout) const {
+bool Process::WaitForExit(Millis timeout) const {
   return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
-std::optional<DWORD> Process::exitCode() const {
-  if (running()) return std::nullopt;
+std::optional<DWORD> Process::ExitCode() const {
+  if (Running()) return std::nullopt;
   DWORD code = 0;
   if (!GetExitCodeProcess(info_.hProcess, &code)) return std::nullopt;
   return code;
 }
 
-bool Process::waitForInputIdle(Millis timeout) const {
+bool Process::WaitUntilIdle(Millis timeout) const {
   return WaitForInputIdle(info_.hProcess, static_cast<DWORD>(timeout.count())) == 0;
 }
 
-void Process::terminate() {
+void Process::Terminate() {
   TerminateProcess(info_.hProcess, 255);
   WaitForSingleObject(info_.hProcess, 10000);
 }
 
-bool retryEndedStart(const Process& process, const std::string& what) {
-  const auto code = process.exitCode();
-  if (!code || environment("QUORL_E2E_RETRY_START", "").empty()) return false;
+bool RetryEndedStart(const Process& process, const std::string& what) {
+  const auto code = process.ExitCode();
+  if (!code || Environment("QUORL_E2E_RETRY_START", "").empty()) return false;
   std::printf("[ RETRY    ] %s ended before its window showed (exit code %lu): started again\n",
               what.c_str(), static_cast<unsigned long>(*code));
   std::fflush(stdout);
   return true;
 }
 
-std::string windowsPath(const std::string& path) {
+std::string WindowsPath(const std::string& path) {
   if (path.empty() || path.front() != '/') return path;
   std::string converted = "Z:" + path;
   for (char& c : converted) {
@@ -97,7 +97,7 @@ std::string windowsPath(const std::string& path) {
   return converted;
 }
 
-std::string environment(const char* name, const std::string& fallback) {
+std::string Environment(const char* name, const std::string& fallback) {
   const char* value = std::getenv(name);
   return value && *value ? std::string(value) : fallback;
 }

@@ -23,21 +23,21 @@ public:
   Process(Process&& other) noexcept;
   Process& operator=(Process&& other) noexcept;
 
-  DWORD id() const { return info_.dwProcessId; }
-  DWORD mainThreadId() const { return info_.dwThreadId; }
-  HANDLE handle() const { return info_.hProcess; }
+  DWORD Id() const { return info_.dwProcessId; }
+  DWORD MainThreadId() const { return info_.dwThreadId; }
+  HANDLE Handle() const { return info_.hProcess; }
 
-  bool running() const;
+  bool Running() const;
   // Waits for the end of the process; true when it ended in time.
-  bool waitForExit(Millis timeout = defaultTimeout()) const;
+  bool WaitForExit(Millis timeout = DefaultTimeout()) const;
   // The exit code once the process has ended, nothing while it runs.
-  std::optional<DWORD> exitCode() const;
+  std::optional<DWORD> ExitCode() const;
   // Waits until the process is idle, waiting for input (WaitForInputIdle).
-  bool waitForInputIdle(Millis timeout = defaultTimeout()) const;
-  void terminate();
+  bool WaitUntilIdle(Millis timeout = DefaultTimeout()) const;
+  void Terminate();
 
 private:
-  void release() noexcept;
+  void Release() noexcept;
   PROCESS_INFORMATION info_{};
 };
 
@@ -45,27 +45,27 @@ private:
 // now and then for the platform's own reasons (QUORL_E2E_RETRY_START, set where 32-bit
 // wine runs under qemu), and only when the program has already ended. Says so in the
 // test's output, so that a retried start is never silent.
-bool retryEndedStart(const Process& process, const std::string& what);
+bool RetryEndedStart(const Process& process, const std::string& what);
 
 // Waits until `up` holds for the program in `process`; false as soon as it has ended.
 // A start that ended early is made once more with `start` where retryEndedStart
 // allows it.
 template <class Start, class Up>
-bool waitUntilStarted(Process& process, Start start, Up up, const std::string& what) {
+bool WaitUntilStarted(Process& process, Start start, Up up, const std::string& what) {
   const auto attempt = [&] {
-    return waitUntil([&] { return !process.running() || up(); }) && process.running();
+    return WaitUntil([&] { return !process.Running() || up(); }) && process.Running();
   };
   if (attempt()) return true;
-  if (!retryEndedStart(process, what)) return false;
+  if (!RetryEndedStart(process, what)) return false;
   process = start();
   return attempt();
 }
 
 // Converts a Unix path (as CMake knows it) to the Windows path through wine's Z: drive;
 // a path that already looks like a Windows one is returned unchanged.
-std::string windowsPath(const std::string& path);
+std::string WindowsPath(const std::string& path);
 
 // The value of an environment variable, or `fallback` when it is unset or empty.
-std::string environment(const char* name, const std::string& fallback);
+std::string Environment(const char* name, const std::string& fallback);
 
 }  // namespace e2e

@@ -7,14 +7,14 @@ namespace e2e {
 namespace {
 
 // Answers from a hung program must not hang the tests.
-constexpr UINT kMessageTimeoutMs = 5000;
+constexpr UINT MessageTimeoutMs = 5000;
 
 // Texts are asked for in UTF-16: wine hands a list box's lines to another process in
 // UTF-16 whatever the caller's character set, so the wide messages are the ones that
 // behave the same everywhere. They are compared as code page 1252, the program's.
-LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, MessageTimeoutMs,
                            &result)) {
     return -1;
   }
@@ -27,17 +27,17 @@ struct TopLevelSearch {
   std::vector<HWND> found;
 };
 
-BOOL CALLBACK collectTopLevel(HWND window, LPARAM context) {
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<TopLevelSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search.processId && (!search.className || windowClass(window) == search.className)) {
+  if (owner == search.processId && (!search.className || WindowClass(window) == search.className)) {
     search.found.push_back(window);
   }
   return TRUE;
 }
 
-std::string toWindows1252(const std::wstring& text) {
+std::string ToWindows1252(const std::wstring& text) {
   if (text.empty()) return {};
   const int size = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), nullptr,
                                        0, nullptr, nullptr);
@@ -49,21 +49,21 @@ std::string toWindows1252(const std::wstring& text) {
 
 }  // namespace
 
-std::vector<HWND> topLevelWindows(DWORD processId, const char* className) {
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className) {
   TopLevelSearch search{processId, className, {}};
-  EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&search));
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-HWND findTopLevel(DWORD processId, const char* className) {
-  const auto windows = topLevelWindows(processId, className);
+HWND FindTopLevel(DWORD processId, const char* className) {
+  const auto windows = TopLevelWindows(processId, className);
   return windows.empty() ? nullptr : windows.front();
 }
 
-std::vector<HWND> childWindows(HWND parent, const char* className) {
+std::vector<HWND> ChildWindows(HWND parent, const char* className) {
   std::vector<HWND> children;
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!className || windowClass(child) == className) children.push_back(child);
+    if (!className || WindowClass(child) == className) children.push_back(child);
   }
   return children;
 }
@@ -79,10 +79,10 @@ struct ControlSearch {
 
 // A named callback: the 32-bit build needs the stdcall convention, which a lambda
 // does not convert to.
-BOOL CALLBACK matchControl(HWND child, LPARAM context) {
+BOOL CALLBACK MatchControl(HWND child, LPARAM context) {
   auto& s = *reinterpret_cast<ControlSearch*>(context);
-  if (windowClass(child) != s.className) return TRUE;
-  RECT rect = screenRect(child);
+  if (WindowClass(child) != s.className) return TRUE;
+  RECT rect = ScreenRect(child);
   MapWindowPoints(HWND_DESKTOP, s.top, reinterpret_cast<POINT*>(&rect), 2);
   if (rect.left == s.at.x && rect.top == s.at.y) {
     s.found = child;
@@ -93,103 +93,103 @@ BOOL CALLBACK matchControl(HWND child, LPARAM context) {
 
 }  // namespace
 
-HWND childAt(HWND parent, const char* className, POINT clientPos) {
+HWND ChildAt(HWND parent, const char* className, POINT clientPos) {
   ControlSearch search{parent, className, clientPos, nullptr};
-  EnumChildWindows(parent, matchControl, reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-HWND visibleMessageBox(DWORD processId) {
-  for (HWND window : topLevelWindows(processId, "#32770")) {
+HWND VisibleMessageBox(DWORD processId) {
+  for (HWND window : TopLevelWindows(processId, "#32770")) {
     if (IsWindowVisible(window)) return window;
   }
   return nullptr;
 }
 
-std::string messageBoxText(HWND box) {
-  for (HWND child : childWindows(box, "Static")) {
-    const std::string text = textOf(child);
+std::string MessageBoxText(HWND box) {
+  for (HWND child : ChildWindows(box, "Static")) {
+    const std::string text = TextOf(child);
     if (!text.empty()) return text;
   }
   return {};
 }
 
-std::string windowClass(HWND window) {
+std::string WindowClass(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof name);
   return name;
 }
 
-std::string textOf(HWND window) {
-  const LRESULT length = sendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0);
+std::string TextOf(HWND window) {
+  const LRESULT length = SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0);
   if (length < 0) return "<no answer>";
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   const LRESULT copied =
-      sendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+      SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return toWindows1252(text);
+  return ToWindows1252(text);
 }
 
-std::vector<std::string> listLines(HWND listBox) {
+std::vector<std::string> ListLines(HWND listBox) {
   std::vector<std::string> lines;
-  const LRESULT count = sendWithTimeout(listBox, LB_GETCOUNT, 0, 0);
+  const LRESULT count = SendWithTimeout(listBox, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     const auto index = static_cast<WPARAM>(i);
-    const LRESULT length = sendWithTimeout(listBox, LB_GETTEXTLEN, index, 0);
+    const LRESULT length = SendWithTimeout(listBox, LB_GETTEXTLEN, index, 0);
     std::wstring line(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
     const LRESULT copied =
-        sendWithTimeout(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
+        SendWithTimeout(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
     line.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    lines.push_back(toWindows1252(line));
+    lines.push_back(ToWindows1252(line));
   }
   return lines;
 }
 
-RECT rectInParent(HWND child) {
-  RECT rect = screenRect(child);
+RECT RectInParent(HWND child) {
+  RECT rect = ScreenRect(child);
   MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
 
-RECT screenRect(HWND window) {
+RECT ScreenRect(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   return rect;
 }
 
-SIZE sizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
+SIZE SizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
 
-POINT centreOf(HWND window) {
-  const RECT rect = screenRect(window);
+POINT CenterOf(HWND window) {
+  const RECT rect = ScreenRect(window);
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-POINT minimisedEntryPoint(HWND window) {
+POINT MinimizedEntryPoint(HWND window) {
   // Left of the middle, on the title text and clear of the caption buttons.
-  const RECT rect = screenRect(window);
+  const RECT rect = ScreenRect(window);
   return {rect.left + std::min(40L, (rect.right - rect.left) / 2), (rect.top + rect.bottom) / 2};
 }
 
-HWND focusedWindow(DWORD threadId) {
+HWND FocusedWindow(DWORD threadId) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
 }
 
-HWND activeWindow(DWORD threadId) {
+HWND ActiveWindow(DWORD threadId) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   return GetGUIThreadInfo(threadId, &info) ? info.hwndActive : nullptr;
 }
 
-std::string describe(HWND window) {
+std::string Describe(HWND window) {
   if (!window) return "(none)";
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%p ", static_cast<void*>(window));
-  const RECT rect = IsWindow(window) ? rectInParent(window) : RECT{};
+  const RECT rect = IsWindow(window) ? RectInParent(window) : RECT{};
   char position[64];
   std::snprintf(position, sizeof position, " at %ld,%ld", rect.left, rect.top);
-  return buffer + windowClass(window) + " \"" + textOf(window) + "\"" + position;
+  return buffer + WindowClass(window) + " \"" + TextOf(window) + "\"" + position;
 }
 
 }  // namespace e2e

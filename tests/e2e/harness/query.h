@@ -12,44 +12,44 @@ namespace e2e {
 
 // Top-level windows of the process `processId`, of window class `className` (any
 // class when null), visible or not, in z-order.
-std::vector<HWND> topLevelWindows(DWORD processId, const char* className = nullptr);
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className = nullptr);
 // The first of them, or null.
-HWND findTopLevel(DWORD processId, const char* className);
+HWND FindTopLevel(DWORD processId, const char* className);
 
 // Direct children of `parent` of window class `className` (any when null).
-std::vector<HWND> childWindows(HWND parent, const char* className = nullptr);
+std::vector<HWND> ChildWindows(HWND parent, const char* className = nullptr);
 // The descendant of `parent` of class `className` whose top-left corner lies at
 // `clientPos` in the parent's client coordinates (the designed layout; the control may
 // sit in a panel of its own), or null.
-HWND childAt(HWND parent, const char* className, POINT clientPos);
+HWND ChildAt(HWND parent, const char* className, POINT clientPos);
 
 // A visible top-level window of the process of the standard dialog class #32770 (a
 // message box), or null.
-HWND visibleMessageBox(DWORD processId);
+HWND VisibleMessageBox(DWORD processId);
 // A message box's text: its one non-empty static control.
-std::string messageBoxText(HWND box);
+std::string MessageBoxText(HWND box);
 
-std::string windowClass(HWND window);
+std::string WindowClass(HWND window);
 // WM_GETTEXT: the text of an edit box, a label, a button or a window's caption.
-std::string textOf(HWND window);
+std::string TextOf(HWND window);
 // LB_GETCOUNT and LB_GETTEXT: every line of a list box.
-std::vector<std::string> listLines(HWND listBox);
+std::vector<std::string> ListLines(HWND listBox);
 
 // A child's rectangle in its parent's client coordinates.
-RECT rectInParent(HWND child);
-RECT screenRect(HWND window);
-SIZE sizeOf(const RECT& rect);
-POINT centreOf(HWND window);
+RECT RectInParent(HWND child);
+RECT ScreenRect(HWND window);
+SIZE SizeOf(const RECT& rect);
+POINT CenterOf(HWND window);
 
 // A point on the title of a minimised top-level window: without a taskbar, wine's
 // desktop shows it as a small title bar at its minimised position.
-POINT minimisedEntryPoint(HWND window);
+POINT MinimizedEntryPoint(HWND window);
 
 // The focus and the active window of a GUI thread (GetGUIThreadInfo).
-HWND focusedWindow(DWORD threadId);
-HWND activeWindow(DWORD threadId);
+HWND FocusedWindow(DWORD threadId);
+HWND ActiveWindow(DWORD threadId);
 
 // A readable description of a window handle for failure messages.
-std::string describe(HWND window);
+std::string Describe(HWND window);
 
 }  // namespace e2e

@@ -13,7 +13,7 @@ namespace e2e {
 // the resource directory instead: there names are stored as a 16-bit length followed
 // by UTF-16 characters. Changing the last letter to 'X' keeps the directory's names in
 // sorted order (the loader searches them by halving) for the names this program has.
-std::string copyWithoutResource(const std::string& exePath, const std::string& folder,
+std::string CopyWithoutResource(const std::string& exePath, const std::string& folder,
                                 const std::string& name) {
   std::ifstream in(exePath, std::ios::binary);
   std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

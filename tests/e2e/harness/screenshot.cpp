@@ -41,10 +41,10 @@ struct Bitmap {
   HBITMAP bitmap;
 };
 
-constexpr int kMaxCaptures = 20;
-constexpr Millis kSettleInterval{100};
+constexpr int MaxCaptures = 20;
+constexpr Millis SettleInterval{100};
 
-std::uint64_t fnv1a(const std::vector<unsigned char>& bytes) {
+std::uint64_t Fnv1a(const std::vector<unsigned char>& bytes) {
   std::uint64_t hash = 14695981039346656037ull;
   for (const unsigned char byte : bytes) hash = (hash ^ byte) * 1099511628211ull;
   return hash;
@@ -69,7 +69,7 @@ struct Picture {
   }
 };
 
-BITMAPINFOHEADER headerOf(const Picture& picture) {
+BITMAPINFOHEADER HeaderOf(const Picture& picture) {
   BITMAPINFOHEADER header{};
   header.biSize = sizeof header;
   header.biWidth = picture.width;
@@ -80,8 +80,8 @@ BITMAPINFOHEADER headerOf(const Picture& picture) {
   return header;
 }
 
-bool writeBmp(const std::string& path, const Picture& picture) {
-  const BITMAPINFOHEADER info = headerOf(picture);
+bool WriteBmp(const std::string& path, const Picture& picture) {
+  const BITMAPINFOHEADER info = HeaderOf(picture);
   BITMAPFILEHEADER header{};
   header.bfType = 0x4D42;  // "BM"
   header.bfOffBits = sizeof header + sizeof info;
@@ -94,9 +94,9 @@ bool writeBmp(const std::string& path, const Picture& picture) {
   return static_cast<bool>(out);
 }
 
-// Reads a bottom-up 24-bit BMP, the only kind that writeBmp and the reference
+// Reads a bottom-up 24-bit BMP, the only kind that WriteBmp and the reference
 // conversion write; nothing for anything else.
-std::optional<Picture> readBmp(const std::string& path) {
+std::optional<Picture> ReadBmp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   BITMAPFILEHEADER header{};
   BITMAPINFOHEADER info{};
@@ -114,10 +114,10 @@ std::optional<Picture> readBmp(const std::string& path) {
   return picture;
 }
 
-Picture captureScreen() {
+Picture CaptureScreen() {
   Picture picture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   BITMAPINFO info{};
-  info.bmiHeader = headerOf(picture);
+  info.bmiHeader = HeaderOf(picture);
   ScreenDc screen;
   void* bits = nullptr;
   Bitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -127,17 +127,17 @@ Picture captureScreen() {
   // process: capture until two captures in a row agree, so that the picture shows the
   // state the test has just checked rather than the one before.
   std::uint64_t previousHash = 0;
-  for (int attempt = 0; attempt < kMaxCaptures; ++attempt) {
+  for (int attempt = 0; attempt < MaxCaptures; ++attempt) {
     const HGDIOBJ previous = SelectObject(memory.dc, bitmap.bitmap);
     BitBlt(memory.dc, 0, 0, picture.width, picture.height, screen.dc, 0, 0, SRCCOPY);
     SelectObject(memory.dc, previous);
     GdiFlush();
     const auto* first = static_cast<const unsigned char*>(bits);
     picture.bytes.assign(first, first + picture.bytes.size());
-    const std::uint64_t hash = fnv1a(picture.bytes);
+    const std::uint64_t hash = Fnv1a(picture.bytes);
     if (attempt > 0 && hash == previousHash) break;
     previousHash = hash;
-    sleepFor(kSettleInterval);
+    SleepFor(SettleInterval);
   }
   return picture;
 }
@@ -152,7 +152,7 @@ Picture crop(const Picture& picture, const RECT& area) {
 }
 
 // The caret blinks, so whether a capture shows it is chance: its place is left out.
-std::optional<RECT> caretOf(HWND window) {
+std::optional<RECT> CaretOf(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   const DWORD thread = GetWindowThreadProcessId(window ? window : GetForegroundWindow(), nullptr);
@@ -169,47 +169,47 @@ bool masked(const std::vector<RECT>& masks, int x, int y) {
   return false;
 }
 
-std::string readText(const std::string& path) {
+std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string rectText(const RECT& rect) {
+std::string RectText(const RECT& rect) {
   return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
          std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")";
 }
 
 }  // namespace
 
-std::string screenshotFolder() {
-  const std::string folder = windowsPath(environment("QUORL_E2E_SHOTS", "e2e-shots"));
+std::string ScreenshotFolder() {
+  const std::string folder = WindowsPath(Environment("QUORL_E2E_SHOTS", "e2e-shots"));
   CreateDirectoryA(folder.c_str(), nullptr);
   return folder;
 }
 
-std::string saveScreenshot(const std::string& name) {
-  const std::string path = screenshotFolder() + "\\" + name + ".bmp";
-  return writeBmp(path, captureScreen()) ? path : std::string{};
+std::string SaveScreenshot(const std::string& name) {
+  const std::string path = ScreenshotFolder() + "\\" + name + ".bmp";
+  return WriteBmp(path, CaptureScreen()) ? path : std::string{};
 }
 
-COLORREF screenPixel(POINT at) {
+COLORREF ScreenPixel(POINT at) {
   ScreenDc screen;
   return GetPixel(screen.dc, at.x, at.y);
 }
 
-::testing::AssertionResult matchesReference(const std::string& reference, HWND window,
+::testing::AssertionResult MatchesReference(const std::string& reference, HWND window,
                                             std::vector<RECT> masks) {
-  const Picture screen = captureScreen();
-  const std::string shots = screenshotFolder() + "\\" + reference;
-  writeBmp(shots + ".bmp", screen);
+  const Picture screen = CaptureScreen();
+  const std::string shots = ScreenshotFolder() + "\\" + reference;
+  WriteBmp(shots + ".bmp", screen);
   RECT area{0, 0, screen.width, screen.height};
   RECT bounds{};
   if (window && GetWindowRect(window, &bounds)) IntersectRect(&area, &area, &bounds);
   Picture actual = crop(screen, area);
-  if (const auto caret = caretOf(window)) masks.push_back(*caret);
+  if (const auto caret = CaretOf(window)) masks.push_back(*caret);
   for (RECT& mask : masks) OffsetRect(&mask, -area.left, -area.top);
 
-  const std::string update = environment("QUORL_E2E_UPDATE_REFERENCES", "");
+  const std::string update = Environment("QUORL_E2E_UPDATE_REFERENCES", "");
   if (!update.empty()) {
     // Masked pixels in magenta, for the person who looks at the new pictures.
     for (int y = 0; y < actual.height; ++y) {
@@ -217,22 +217,22 @@ COLORREF screenPixel(POINT at) {
         if (masked(masks, x, y)) std::memcpy(actual.at(x, y), "\xff\x00\xff", 3);
       }
     }
-    const std::string folder = windowsPath(update);
+    const std::string folder = WindowsPath(update);
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string path = folder + "\\" + reference + ".bmp";
-    if (!writeBmp(path, actual)) return ::testing::AssertionFailure() << "cannot write " << path;
+    if (!WriteBmp(path, actual)) return ::testing::AssertionFailure() << "cannot write " << path;
     return ::testing::AssertionSuccess();
   }
 
-  const std::string folder = windowsPath(environment("QUORL_E2E_REFERENCES", "references"));
+  const std::string folder = WindowsPath(Environment("QUORL_E2E_REFERENCES", "references"));
   const std::string path = folder + "\\" + reference + ".bmp";
   // Set when this machine's wine or fonts are not those the references were made with.
-  const std::string renderer = readText(folder + "\\renderer-differs.txt");
-  const auto expected = readBmp(path);
+  const std::string renderer = ReadText(folder + "\\renderer-differs.txt");
+  const auto expected = ReadBmp(path);
   auto failure = [&] {
-    writeBmp(shots + "-actual.bmp", actual);
+    WriteBmp(shots + "-actual.bmp", actual);
     return ::testing::AssertionFailure()
-           << "the screen within " << rectText(area) << " (capture " << shots << "-actual.bmp) ";
+           << "the screen within " << RectText(area) << " (capture " << shots << "-actual.bmp) ";
   };
   if (!expected) {
     return failure() << "has no reference picture " << path
@@ -265,9 +265,9 @@ COLORREF screenPixel(POINT at) {
     DeleteFileA((shots + "-diff.bmp").c_str());
     return ::testing::AssertionSuccess();
   }
-  writeBmp(shots + "-diff.bmp", diff);
+  WriteBmp(shots + "-diff.bmp", diff);
   return failure() << "differs from its reference " << path << " in " << differing
-                   << " pixels within " << rectText(box) << " of it (marked red in " << shots
+                   << " pixels within " << RectText(box) << " of it (marked red in " << shots
                    << "-diff.bmp)" << renderer;
 }
 

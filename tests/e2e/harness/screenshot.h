@@ -12,11 +12,11 @@
 namespace e2e {
 
 // Folder for the captures (created on first use); from QUORL_E2E_SHOTS.
-std::string screenshotFolder();
+std::string ScreenshotFolder();
 // Saves the screen as `<folder>/<name>.bmp`; returns the file's path, empty on failure.
-std::string saveScreenshot(const std::string& name);
+std::string SaveScreenshot(const std::string& name);
 // The colour of one pixel of the screen.
-COLORREF screenPixel(POINT at);
+COLORREF ScreenPixel(POINT at);
 
 // Saves the screen as saveScreenshot does and compares the part that `window` covers
 // (the whole screen when null) with the reference picture `reference`, pixel for
@@ -24,7 +24,7 @@ COLORREF screenPixel(POINT at);
 // count of differing pixels and their bounding box and leaves `<reference>-actual.bmp`
 // and `<reference>-diff.bmp` beside the captures. With QUORL_E2E_UPDATE_REFERENCES set
 // to a folder, the part is written there as the new reference instead.
-::testing::AssertionResult matchesReference(const std::string& reference, HWND window = nullptr,
+::testing::AssertionResult MatchesReference(const std::string& reference, HWND window = nullptr,
                                             std::vector<RECT> masks = {});
 
 }  // namespace e2e

@@ -9,22 +9,22 @@ namespace e2e {
 
 using Millis = std::chrono::milliseconds;
 
-inline constexpr Millis kPollInterval{15};
+inline constexpr Millis PollInterval{15};
 
-void sleepFor(Millis duration);
+void SleepFor(Millis duration);
 
 // The deadline of a wait that names none: 20 s, or QUORL_E2E_TIMEOUT_SECONDS where
 // every program starts slowly (32-bit wine emulated by qemu takes most of a minute).
-Millis defaultTimeout();
+Millis DefaultTimeout();
 
 // Polls `condition` until it returns true or `timeout` passes; returns its last answer.
 template <class Condition>
-bool waitUntil(Condition condition, Millis timeout = defaultTimeout()) {
+bool WaitUntil(Condition condition, Millis timeout = DefaultTimeout()) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     if (condition()) return true;
     if (std::chrono::steady_clock::now() >= deadline) return condition();
-    sleepFor(kPollInterval);
+    SleepFor(PollInterval);
   }
 }
 
