@@ -19,7 +19,7 @@ const struct {
   const char* name;  // code page 1252
   long role;
   bool readOnly;
-} kControls[] = {
+} Controls[] = {
     {"Tquorl", "Votre nombre", ROLE_SYSTEM_TEXT, false},
     {"Tquorl", "Essais", ROLE_SYSTEM_LIST, false},
     {"Tquorl", "Essai num\xe9ro", ROLE_SYSTEM_TEXT, true},
@@ -45,7 +45,7 @@ std::string line(const std::string& name, long role, bool readOnly) {
 void ExpectNamedControls(const char* windowClass, const std::function<HWND()>& focus) {
   SCOPED_TRACE(windowClass);
   std::vector<std::string> expected;
-  for (const auto& control : kControls) {
+  for (const auto& control : Controls) {
     if (std::string(control.window) == windowClass) {
       expected.push_back(line(control.name, control.role, control.readOnly));
     }

@@ -49,7 +49,7 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramAndBackKeepsTheGame) {
     return otherWindow && GetForegroundWindow() == otherWindow;
   })) << "the other program did not take the foreground";
   EXPECT_NE(GetForegroundWindow(), App().MainWindow());
-  SaveScreenshot("activation-other-program");
+  EXPECT_TRUE(MatchesReference("activation-other-program"));
 
   ClickAt(TitleBarPoint());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().MainWindow(); }))
@@ -77,7 +77,7 @@ TEST_F(ActivationTest, MinimiseAndRestoreThroughTheTaskbarEntryKeepTheGame) {
   // taskbar button sends to the entry's window.
   PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(WaitUntil([&] { return Minimized(); })) << "the program did not minimise";
-  SaveScreenshot("activation-minimised");
+  EXPECT_TRUE(MatchesReference("activation-minimised"));
   PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsIconic(application) && Shown(App().MainWindow()); }))
       << "the program did not come back";

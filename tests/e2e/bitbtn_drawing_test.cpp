@@ -182,7 +182,7 @@ TEST_F(BitBtnDrawingTest, HeldDownTheGlyphAndCaptionMoveOnePixelRightAndDown) {
   const RECT down = pressed.Content(ContentInset, face_);
   EXPECT_TRUE(down == expected) << "at rest " << Describe(atRest) << ", pressed " << Describe(down);
   EXPECT_EQ(pressed.Count(Olive), 0) << "the glyph's transparent colour shows when pressed";
-  SaveScreenshot("bitbtn-pressed");
+  EXPECT_TRUE(MatchesReference("bitbtn-pressed"));
   ReleaseLeftButtonAt(centre);
   EXPECT_TRUE(WaitUntil([&] { return !Shown(App().RulesDialog()); }))
       << "the click closes the rules";

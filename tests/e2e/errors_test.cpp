@@ -25,7 +25,8 @@ TEST_F(OverflowTest, HugeGuessIsReportedAndTheGameGoesOn) {
                                                        "bordement en virgule flottante."});
     EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
     EXPECT_FALSE(IsWindowEnabled(App().MainWindow()));
-    SaveScreenshot(std::string("overflow-box") + (text[0] == '-' ? "-negative" : ""));
+    EXPECT_TRUE(
+        MatchesReference(std::string("overflow-box") + (text[0] == '-' ? "-negative" : "")));
 
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return !App().ErrorBox(); })) << "OK did not close the box";
@@ -74,6 +75,8 @@ TEST(StartupFailureTest, MissingMainWindowDescriptionIsReportedWithExitCodeOne) 
           << Describe(window);
     }
   }
+  // Not compared with a picture: the report names a code address, which moves with every
+  // build, and the box's width follows the address's text.
   SaveScreenshot("missing-description");
   SetForegroundWindow(box);
   PressKey(VK_RETURN);

@@ -21,9 +21,10 @@ protected:
   }
 
   // Plays one game to its win and checks the congratulation; returns the count.
-  int WinOneGame(const std::string& shotName = {}) {
+  // With `reference`, the game is won in PicturedWin guesses and the dialog compared.
+  int WinOneGame(const std::string& reference = {}) {
     std::string failure;
-    const auto attempts = app_->PlayUntilWon(&failure);
+    const auto attempts = app_->PlayUntilWon(&failure, reference.empty() ? 0 : PicturedWin);
     EXPECT_TRUE(attempts.has_value()) << failure;
     if (!attempts) return 0;
     const HWND dialog = app_->MessageDialog();
@@ -45,7 +46,9 @@ protected:
       EXPECT_EQ(lines.back().find(" est trop"), std::string::npos) << lines.back();
     }
     EXPECT_EQ(app_->CounterText(), std::to_string(*attempts));
-    if (!shotName.empty()) SaveScreenshot(shotName);
+    if (!reference.empty()) {
+      EXPECT_TRUE(MatchesReference(reference, dialog));
+    }
     return *attempts;
   }
 
@@ -64,19 +67,25 @@ TEST_F(GameTest, WinShowsTheCongratulationModallyAndTheNextGuessCountsOne) {
   ASSERT_GT(attempts, 0);
   ASSERT_TRUE(App().DismissMessageDialog());
   ExpectBackOnTheBoardAfterWin(attempts);
-  SaveScreenshot("after-win");
+  EXPECT_TRUE(MatchesReference("after-win"));
   ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
   EXPECT_EQ(App().CounterText(), "1");
   EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
 }
 
 TEST_F(GameTest, TwoWinsInARowEachShowTheirOwnCount) {
+  // The one case that every build runs: it compares the board before and after a win
+  // and the congratulation.
+  EXPECT_TRUE(MatchesReference("startup"));
   for (int game = 1; game <= 2; ++game) {
     SCOPED_TRACE("game " + std::to_string(game));
-    const int attempts = WinOneGame();
+    const int attempts = WinOneGame(game == 1 ? "win-dialog" : "");
     ASSERT_GT(attempts, 0);
     ASSERT_TRUE(App().DismissMessageDialog());
     ExpectBackOnTheBoardAfterWin(attempts);
+    if (game == 1) {
+      EXPECT_TRUE(MatchesReference("after-win"));
+    }
   }
 }
 
@@ -90,7 +99,7 @@ TEST_F(GameTest, HistoryKeepsTheTwelveMostRecentVerdicts) {
   EXPECT_EQ(App().CounterText(), "13");
   // Twelve rows fit the list: no scroll bar is left once the first line has gone.
   EXPECT_FALSE(GetWindowLongPtrA(App().History(), GWL_STYLE) & WS_VSCROLL);
-  SaveScreenshot("history-twelve-lines");
+  EXPECT_TRUE(MatchesReference("history-twelve-lines"));
 }
 
 TEST_F(GameTest, RefusedInputsAddNothingAndEmptyTheBox) {
@@ -136,6 +145,7 @@ TEST_F(GameTest, BoundsAndSignedZeroAreAccepted) {
     ASSERT_EQ(lines.size(), count);
     EXPECT_EQ(lines.back(), std::string(c.text) + c.verdict);
   }
+  EXPECT_TRUE(MatchesReference("verdicts"));
   // 10 is accepted too; only a secret of exactly 10.000 would make it win.
   const GuessOutcome ten = App().SubmitGuess("10");
   if (ten == GuessOutcome::Won) {

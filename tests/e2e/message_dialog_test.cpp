@@ -43,7 +43,7 @@ protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(Start());
     std::string failure;
-    attempts_ = App().PlayUntilWon(&failure).value_or(0);
+    attempts_ = App().PlayUntilWon(&failure, PicturedWin).value_or(0);
     ASSERT_GT(attempts_, 0) << failure;
     dialog_ = App().MessageDialog();
     const auto buttons = ChildWindows(dialog_, "Button");
@@ -65,7 +65,7 @@ TEST_F(MessageDialogTest, WidthIsTheTextWidthPlusThirty) {
   const std::string text = "Bravo, vous avez gagn\xe9 en " + std::to_string(attempts_) + " essais";
   const MeasuringFont comic("Comic Sans MS", -16);
   const int expected = comic.Width(text) + 30;
-  SaveScreenshot("win-dialog-width");
+  EXPECT_TRUE(MatchesReference("win-dialog", dialog_));
   EXPECT_TRUE(WaitUntil([&] { return SizeOf(ScreenRect(dialog_)).cx == expected; }))
       << text << ": width " << SizeOf(ScreenRect(dialog_)).cx << ", expected " << expected;
   EXPECT_EQ(SizeOf(ScreenRect(dialog_)).cy, 179);

@@ -29,6 +29,8 @@ inline constexpr POINT QuitterAt{640, 256};
 // The secret lies between these, in thousandths.
 inline constexpr int LowestSecret = 10;
 inline constexpr int HighestSecret = 10009;
+// Halving finds any secret in fewer guesses than this.
+inline constexpr int MostGuesses = 20;
 
 std::string QuorlPath();
 std::string HelperWindowPath();
@@ -87,8 +89,10 @@ public:
   // Types `text` into the guess box, presses Enter and waits for the evaluation.
   GuessOutcome SubmitGuess(const std::string& text);
   // Plays one game by halving the interval until the message dialog comes up;
-  // returns the number of accepted guesses, nothing when the game went wrong.
-  std::optional<int> PlayUntilWon(std::string* failure = nullptr);
+  // returns the number of accepted guesses, nothing when the game went wrong. With
+  // `exactly`, plays games until one is won with that many guesses, so that what the
+  // player sees does not depend on the secret.
+  std::optional<int> PlayUntilWon(std::string* failure = nullptr, int exactly = 0);
   // Presses Enter on the message dialog and waits until it has gone.
   bool DismissMessageDialog();
 

@@ -70,6 +70,10 @@ protected:
 
   QuorlApp& App() { return *app_; }
 
+  // The count of the wins whose pictures are compared: a game is played until it is won
+  // with exactly this many guesses.
+  static constexpr int PicturedWin = 20;
+
   std::optional<QuorlApp> app_;
 };
 

@@ -34,7 +34,7 @@ TEST_F(RulesDialogTest, EditedRulesStayForTheNextShowing) {
   const std::string edited = original + "Bonne chance\r\n!";
   ASSERT_TRUE(WaitUntil([&] { return TextOf(rules_.memo) == edited; })) << TextOf(rules_.memo);
   EXPECT_TRUE(Shown(rules_.window)) << "Enter in the memo closed the rules";
-  SaveScreenshot("rules-edited");
+  EXPECT_TRUE(MatchesReference("rules-edited"));
 
   ClickAt(CenterOf(rules_.ok));
   ASSERT_TRUE(RulesClosed());

@@ -1,11 +1,68 @@
 // Every way of closing the main window ends the program with exit code 0.
 #include "quorl_test.h"
 
+#include <cstdio>
+#include <fstream>
+#include <functional>
+
 #include "harness/input.h"
 #include "harness/wait.h"
 
 namespace e2e {
 namespace {
+
+// A window of the program and what wine's trace calls it.
+struct TracedWindow {
+  std::string name;
+  std::string handle;  // as the trace writes it: 0x1006e
+};
+
+TracedWindow traced(HWND window) {
+  char handle[32];
+  std::snprintf(handle, sizeof handle, "0x%llx",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
+  return {WindowClass(window), handle};
+}
+
+// wine's trace of the window calls (WINEDEBUG=trace+win), which goes where this test's
+// standard error goes: the file QUORL_E2E_TRACE.
+class WindowTrace {
+public:
+  WindowTrace() : path_(Environment("QUORL_E2E_TRACE", "")) {}
+
+  bool available() const { return !path_.empty(); }
+  // The end of the trace so far.
+  std::streamoff mark() const {
+    std::ifstream in(WindowsPath(path_), std::ios::ate);
+    return in ? static_cast<std::streamoff>(in.tellg()) : 0;
+  }
+
+  // What `thread` did to `windows` since `from`, in order: "<class> hidden" for each
+  // ShowWindow(SW_HIDE) and "<class> destroyed" for each DestroyWindow.
+  std::vector<std::string> since(std::streamoff from, DWORD thread,
+                                 const std::vector<TracedWindow>& windows) const {
+    std::ifstream in(WindowsPath(path_));
+    in.seekg(from);
+    char prefix[32];
+    std::snprintf(prefix, sizeof prefix, "%04lx:trace:win:", static_cast<unsigned long>(thread));
+    std::vector<std::string> calls;
+    for (std::string line; std::getline(in, line);) {
+      if (line.rfind(prefix, 0) != 0) continue;
+      for (const TracedWindow& window : windows) {
+        if (line.find("show_window hwnd=" + window.handle + ", cmd=0,") != std::string::npos) {
+          calls.push_back(window.name + " hidden");
+        }
+        if (line.find("NtUserDestroyWindow (" + window.handle + ")") != std::string::npos) {
+          calls.push_back(window.name + " destroyed");
+        }
+      }
+    }
+    return calls;
+  }
+
+private:
+  std::string path_;
+};
 
 class ShutdownTest : public QuorlTest {
 protected:
@@ -25,6 +82,46 @@ protected:
                 GetSystemMetrics(SM_CYCAPTION) / 2};
   }
 };
+
+// At the end the visible windows are hidden, then every window is hidden and destroyed,
+// the last created first, whichever way the player ends the program. The best-scores
+// window never shows in this program, so it never gets a window to destroy.
+TEST_F(ShutdownTest, WindowsEndTheLastCreatedFirst) {
+  const WindowTrace trace;
+  if (!trace.available()) GTEST_SKIP() << "needs wine's trace of the window calls (e2e_end)";
+  const struct {
+    const char* way;
+    std::function<void()> end;
+  } ways[] = {
+      {"Quitter", [this] { ClickAt(CenterOf(App().Quitter())); }},
+      {"the close box", [this] { ClickAt(CloseBox()); }},
+      {"Alt+F4", [] { PressKey(VK_F4, {VK_MENU}); }},
+  };
+  for (const auto& w : ways) {
+    SCOPED_TRACE(w.way);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // The dialogs get their windows when they first show.
+    std::string failure;
+    ASSERT_TRUE(App().PlayUntilWon(&failure)) << failure;
+    ASSERT_TRUE(App().DismissMessageDialog());
+    RulesDialog rules;
+    ASSERT_NO_FATAL_FAILURE(OpenRules(rules));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(rules.window); }));
+    std::vector<TracedWindow> windows;
+    for (const char* name : {MainClass, "Tscore1", MessageClass, RulesClass}) {
+      if (HWND window = FindTopLevel(App().Program().Id(), name)) windows.push_back(traced(window));
+    }
+    const std::streamoff from = trace.mark();
+    w.end();
+    ExpectCleanExit();
+    EXPECT_EQ(trace.since(from, App().Program().MainThreadId(), windows),
+              (std::vector<std::string>{"Tquorl hidden", "Tregles hidden", "Tregles destroyed",
+                                        "Tmessa hidden", "Tmessa destroyed", "Tquorl hidden",
+                                        "Tquorl destroyed"}));
+    app_.reset();
+  }
+}
 
 TEST_F(ShutdownTest, QuitterButtonEndsTheProgram) {
   ASSERT_NO_FATAL_FAILURE(Start());

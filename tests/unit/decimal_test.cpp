@@ -42,6 +42,11 @@ struct ConversionCase {
   const char* reason;
 };
 
+// Texts at the number of digits whose accumulation still fits the extended range.
+const std::string OneAnd4932Zeros = "1" + std::string(4932, '0');
+const std::string OneAnd4933Zeros = "1" + std::string(4933, '0');
+const std::string BroughtBackToOne = OneAnd4932Zeros + "E-4932";
+
 const ConversionCase ConversionCases[] = {
     {""sv, ',', Fails, 0, "empty text"},
     {"   "sv, ',', Fails, 0, "blanks only"},
@@ -80,6 +85,24 @@ const ConversionCase ConversionCases[] = {
     {"1E0000000005"sv, ',', Converts, 100000, "leading zeros of the exponent cost nothing"},
     {"1E-4999"sv, ',', Converts, 0, "below the smallest denormal"},
     {"1E-4960"sv, ',', Converts, 0, "underflow passes silently"},
+    // The limits, each with the texts on either side of it.
+    {"1E499"sv, ',', Converts, 0xC7C265EA160544ACp+1594L, "below the exponent read limit"},
+    {"1E500"sv, ',', Converts, 0xF9B2FF649B8695D7p+1597L, "the exponent reaches the read limit"},
+    {"1E-5000"sv, ',', Fails, 0, "a digit left over after the read limit, though the value is 0"},
+    {"1E0500"sv, ',', Converts, 0xF9B2FF649B8695D7p+1597L, "a leading zero counts for nothing"},
+    {"0E5000"sv, ',', Fails, 0, "a digit left over after the read limit, though the value is 0"},
+    {"1E-500"sv, ',', Converts, 0x833ADA2003DB9A80p-1724L, "the read limit, negative"},
+    {"1E4933"sv, ',', Fails, 0, "just beyond the largest extended"},
+    {"1189731495357231765E4914"sv, ',', Converts, 0xFFFFFFFFFFFFFFFEp+16320L,
+     "one step below the largest extended"},
+    {"1189731495357231766E4914"sv, ',', Fails, 0, "rounds beyond the largest extended"},
+    {"3,363E-4932"sv, ',', Converts, 0x8008BDB36713DE44p-16445L, "the smallest normals"},
+    {"3,362E-4932"sv, ',', Converts, 0x7FFEFEA72B716AB8p-16445L, "just below: a denormal"},
+    {"1,823E-4951"sv, ',', Converts, 0x1p-16445L, "rounds up to the smallest denormal"},
+    {"1,822E-4951"sv, ',', Converts, 0, "rounds down to zero"},
+    {OneAnd4932Zeros, ',', Converts, 0xD72CB2A95C7EF6CDp+16320L, "4933 digits still fit"},
+    {OneAnd4933Zeros, ',', Fails, 0, "4934 digits leave the extended range"},
+    {BroughtBackToOne, ',', Converts, 1, "4933 digits, scaled back to exactly 1"},
     {"5\0x"sv, ',', Converts, 5, "NUL ends the text"},
     {"\0"sv, ',', Fails, 0, "NUL at once: empty text"},
     {"18446744073709551615"sv, ',', Converts, 0xFFFFFFFFFFFFFFFFp+0L,
@@ -104,8 +127,8 @@ const ConversionCase ConversionCases[] = {
 
 TEST(DecimalTextToReal, EdgeCases) {
   for (const ConversionCase& c : ConversionCases) {
-    SCOPED_TRACE(std::string(c.reason) + ": '" + std::string(c.text) + "' with '" + c.separator +
-                 "'");
+    SCOPED_TRACE(std::string(c.reason) + ": '" + std::string(c.text.substr(0, 32)) + "' with '" +
+                 c.separator + "'");
     const Separator separator(c.separator);
     if (c.converts) {
       long double value = -1;

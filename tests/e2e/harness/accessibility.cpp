@@ -58,7 +58,7 @@ AccessibleObject read(IAccessible* accessible, VARIANT child) {
 // The listener of this thread, for the hook's callback.
 thread_local EventListener* listener = nullptr;
 
-bool worthHearing(DWORD event) {
+bool WorthHearing(DWORD event) {
   switch (event) {
     case EVENT_SYSTEM_ALERT:
     case EVENT_SYSTEM_DIALOGSTART:
@@ -142,7 +142,7 @@ void EventListener::Listen(DWORD processId) {
 
 void CALLBACK EventListener::Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
                                    DWORD, DWORD) {
-  if (listener == nullptr || !worthHearing(event)) return;
+  if (listener == nullptr || !WorthHearing(event)) return;
   std::lock_guard<std::mutex> lock(listener->mutex_);
   listener->events_.push_back(AccessibleEvent{event, window, object, child});
 }
