@@ -23,6 +23,13 @@ play_installed() { # INSTALL_DIR EXE_AS_WINDOWS_PATH DRIVER SHOTS_DIR
     echo "SKIPPED: playing the installed program: $quorl_wine32_reason"
     return 0
   fi
-  (cd "$1" && LC_ALL=fr_FR.UTF-8 QUORL_E2E_EXE="$2" QUORL_E2E_SHOTS="$4" quorl_wine "$3" \
-    --gtest_filter=GameTest.WinShowsTheCongratulationModallyAndTheNextGuessCountsOne)
+  # The driver compares what it sees with the reference pictures that its build unpacked.
+  local references status=0
+  references=$(cd "$(dirname "$3")/../.." && pwd)/e2e-references
+  (cd "$1" && LC_ALL=fr_FR.UTF-8 QUORL_E2E_EXE="$2" QUORL_E2E_SHOTS="$4" \
+    QUORL_E2E_REFERENCES="$references" quorl_wine "$3" \
+    --gtest_filter=GameTest.WinShowsTheCongratulationModallyAndTheNextGuessCountsOne) || status=$?
+  # Whatever the game left running must not hold up the next msiexec's wait for wine.
+  quorl_wineserver -k >/dev/null 2>&1 || true
+  return $status
 }
