@@ -60,13 +60,12 @@ struct Picture {
   Picture() = default;
   Picture(int w, int h) : width(w), height(h), bytes(static_cast<size_t>(Stride() * h)) {}
   int Stride() const { return (width * 3 + 3) & ~3; }
-  // The pixel at (x, y), counted from the top left.
-  unsigned char* At(int x, int y) {
-    return &bytes[static_cast<size_t>((height - 1 - y) * Stride() + x * 3)];
+  // The pixel at (x, y), counted from the top left (the rows are stored bottom up).
+  size_t Offset(int x, int y) const {
+    return static_cast<size_t>((height - 1 - y) * Stride() + x * 3);
   }
-  const unsigned char* At(int x, int y) const {
-    return &bytes[static_cast<size_t>((height - 1 - y) * Stride() + x * 3)];
-  }
+  unsigned char* At(int x, int y) { return &bytes[Offset(x, y)]; }
+  const unsigned char* At(int x, int y) const { return &bytes[Offset(x, y)]; }
 };
 
 BITMAPINFOHEADER HeaderOf(const Picture& picture) {
