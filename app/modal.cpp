@@ -67,8 +67,10 @@ int TForm::ShowModal() {
 
 // Screen readers read a dialog's text as it opens.
 void TForm::TellDialog(DWORD event) {
-  if (Accessible().role != ROLE_SYSTEM_DIALOG || HandleIfCreated() == nullptr) return;
-  NotifyWinEvent(event, HandleIfCreated(), OBJID_WINDOW, CHILDID_SELF);
+  HWND window = HandleIfCreated();
+  if (Accessible().role == ROLE_SYSTEM_DIALOG && window != nullptr) {
+    NotifyWinEvent(event, window, OBJID_WINDOW, CHILDID_SELF);
+  }
 }
 
 void TForm::CloseModal() {
