@@ -2,8 +2,10 @@
 
 #include <oleacc.h>
 
-#include <chrono>
+#include <algorithm>
 
+#include "base/wide_text.h"
+#include "controls/com.h"
 #include "harness/wait.h"
 
 namespace e2e {
@@ -23,35 +25,46 @@ private:
   bool initialized_;
 };
 
-std::string narrow(BSTR text) {
-  if (text == nullptr) return {};
-  const int length = static_cast<int>(SysStringLen(text));
-  std::string result(static_cast<size_t>(length) * 2, '\0');
-  const int written = WideCharToMultiByte(1252, 0, text, length, result.data(),
-                                          static_cast<int>(result.size()), nullptr, nullptr);
-  result.resize(written > 0 ? static_cast<size_t>(written) : 0);
-  SysFreeString(text);
-  return result;
+struct FreeSystemString {
+  void operator()(BSTR text) const { SysFreeString(text); }
+};
+
+std::string Narrow(BSTR text) {
+  const UniqueSystemString<FreeSystemString> owned(text);
+  return FromWide(text, text ? SysStringLen(text) : 0);
 }
 
-AccessibleObject read(IAccessible* accessible, VARIANT child) {
+AccessibleObject Read(IAccessible& accessible, VARIANT child) {
   AccessibleObject object;
   object.found = true;
   BSTR text = nullptr;
-  if (accessible->get_accName(child, &text) == S_OK) object.name = narrow(text);
+  if (accessible.get_accName(child, &text) == S_OK) object.name = Narrow(text);
   text = nullptr;
-  if (accessible->get_accValue(child, &text) == S_OK) object.value = narrow(text);
+  if (accessible.get_accValue(child, &text) == S_OK) object.value = Narrow(text);
   VARIANT answer;
   VariantInit(&answer);
-  if (accessible->get_accRole(child, &answer) == S_OK && answer.vt == VT_I4) {
+  if (accessible.get_accRole(child, &answer) == S_OK && answer.vt == VT_I4) {
     object.role = answer.lVal;
   }
   VariantClear(&answer);
-  if (accessible->get_accState(child, &answer) == S_OK && answer.vt == VT_I4) {
+  if (accessible.get_accState(child, &answer) == S_OK && answer.vt == VT_I4) {
     object.state = answer.lVal;
   }
   VariantClear(&answer);
-  accessible->Release();
+  return object;
+}
+
+AccessibleObject ReadFromEvent(HWND window, LONG objectId, LONG child) {
+  IAccessible* accessible = nullptr;
+  VARIANT item;
+  VariantInit(&item);
+  AccessibleObject object;
+  if (SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(objectId),
+                                          static_cast<DWORD>(child), &accessible, &item))) {
+    const ComPtr<IAccessible> owned(accessible);
+    if (owned) object = Read(*owned.get(), item);
+  }
+  VariantClear(&item);
   return object;
 }
 
@@ -73,34 +86,20 @@ bool WorthHearing(DWORD event) {
 
 }  // namespace
 
-AccessibleObject ReadAccessible(const AccessibleEvent& heard) {
-  Apartment apartment;
-  IAccessible* accessible = nullptr;
-  VARIANT item;
-  VariantInit(&item);
-  AccessibleObject object;
-  if (SUCCEEDED(AccessibleObjectFromEvent(heard.window, static_cast<DWORD>(heard.objectId),
-                                          static_cast<DWORD>(heard.child), &accessible, &item)) &&
-      accessible != nullptr) {
-    object = read(accessible, item);
-  }
-  VariantClear(&item);
-  return object;
-}
-
 AccessibleObject ReadAccessible(HWND window) {
   Apartment apartment;
   IAccessible* accessible = nullptr;
   if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
                                         __uuidof(IAccessible),
-                                        reinterpret_cast<void**>(&accessible))) ||
-      accessible == nullptr) {
+                                        reinterpret_cast<void**>(&accessible)))) {
     return {};
   }
+  const ComPtr<IAccessible> owned(accessible);
+  if (!owned) return {};
   VARIANT self;
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
-  return read(accessible, self);
+  return Read(*owned.get(), self);
 }
 
 std::string Describe(const AccessibleObject& object) {
@@ -143,8 +142,18 @@ void EventListener::Listen(DWORD processId) {
 void CALLBACK EventListener::Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
                                    DWORD, DWORD) {
   if (listener == nullptr || !WorthHearing(event)) return;
-  std::lock_guard<std::mutex> lock(listener->mutex_);
-  listener->events_.push_back(AccessibleEvent{event, window, object, child});
+  try {  // nothing may cross the system's frames
+    const unsigned arrival = listener->arrivals_++;
+    AccessibleEvent heard{event, window, object, child, {}};
+    heard.object =
+        object == OBJID_WINDOW ? ReadAccessible(window) : ReadFromEvent(window, object, child);
+    std::lock_guard<std::mutex> lock(listener->mutex_);
+    auto& events = listener->events_;
+    const auto later = std::find_if(events.begin(), events.end(),
+                                    [&](const auto& read) { return read.first > arrival; });
+    events.emplace(later, arrival, std::move(heard));
+  } catch (...) {
+  }
 }
 
 bool EventListener::Listening() const {
@@ -154,7 +163,9 @@ bool EventListener::Listening() const {
 
 std::vector<AccessibleEvent> EventListener::Events() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return events_;
+  std::vector<AccessibleEvent> events;
+  for (const auto& read : events_) events.push_back(read.second);
+  return events;
 }
 
 bool EventListener::WaitFor(const std::function<bool(const AccessibleEvent&)>& match) {
@@ -164,11 +175,6 @@ bool EventListener::WaitFor(const std::function<bool(const AccessibleEvent&)>& m
     }
     return false;
   });
-}
-
-void EventListener::Clear() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  events_.clear();
 }
 
 }  // namespace e2e

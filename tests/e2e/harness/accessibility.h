@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -28,19 +29,22 @@ AccessibleObject ReadAccessible(HWND window);
 // "name | role n | value" for failure messages.
 std::string Describe(const AccessibleObject& object);
 
-// One event as heard.
+// One event as heard, with its object as the hook read it when the event arrived
+// (AccessibleObjectFromEvent; for a window-level event, the window's client object,
+// as wine's standard window object answers no name).
 struct AccessibleEvent {
   DWORD event = 0;
   HWND window = nullptr;
   LONG objectId = 0;
   LONG child = 0;
+  AccessibleObject object;
 };
-// The object that the event names, as it is now (AccessibleObjectFromEvent).
-AccessibleObject ReadAccessible(const AccessibleEvent& heard);
 
-// Hears the program's accessibility events out of process, as a screen reader does,
-// from its own thread (which the hook needs to pump messages). The thread only
-// records them: reading their objects from it, while events keep coming, hangs wine. While it
+// Hears the program's accessibility events out of process and reads each one's
+// object inside the hook, as a screen reader's out-of-context hook does: after the
+// program has moved on. The hook's thread pumps its messages; its calls into the
+// other process let further events in as nested callbacks, each read in turn and
+// recorded once read (nested ones first), in the order they arrived. While it
 // listens it sets the system's "screen reader running" flag, as screen readers do.
 class EventListener {
 public:
@@ -51,11 +55,10 @@ public:
 
   // The hook is in place.
   bool Listening() const;
-  // The events heard so far, oldest first.
+  // The events heard and read so far, in the order they arrived.
   std::vector<AccessibleEvent> Events() const;
-  // Waits until an event satisfying `match` has been heard.
+  // Waits until an event satisfying `match` has been heard and read.
   bool WaitFor(const std::function<bool(const AccessibleEvent&)>& match);
-  void Clear();
 
 private:
   void Listen(DWORD processId);
@@ -66,7 +69,8 @@ private:
   std::condition_variable ready_;
   bool listening_ = false;
   DWORD threadId_ = 0;
-  std::vector<AccessibleEvent> events_;
+  unsigned arrivals_ = 0;  // the hook's thread alone counts them
+  std::vector<std::pair<unsigned, AccessibleEvent>> events_;
   std::thread thread_;
 };
 
