@@ -2,8 +2,6 @@
 
 #include <oleacc.h>
 
-#include <algorithm>
-
 #include "base/wide_text.h"
 #include "controls/com.h"
 #include "harness/wait.h"
@@ -148,10 +146,7 @@ void CALLBACK EventListener::Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG
     heard.object =
         object == OBJID_WINDOW ? ReadAccessible(window) : ReadFromEvent(window, object, child);
     std::lock_guard<std::mutex> lock(listener->mutex_);
-    auto& events = listener->events_;
-    const auto later = std::find_if(events.begin(), events.end(),
-                                    [&](const auto& read) { return read.first > arrival; });
-    events.emplace(later, arrival, std::move(heard));
+    listener->events_.emplace(arrival, std::move(heard));
   } catch (...) {
   }
 }

@@ -7,10 +7,10 @@
 
 #include <condition_variable>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -69,8 +69,8 @@ private:
   std::condition_variable ready_;
   bool listening_ = false;
   DWORD threadId_ = 0;
-  unsigned arrivals_ = 0;  // the hook's thread alone counts them
-  std::vector<std::pair<unsigned, AccessibleEvent>> events_;
+  unsigned arrivals_ = 0;                       // the hook's thread alone counts them
+  std::map<unsigned, AccessibleEvent> events_;  // by arrival
   std::thread thread_;
 };
 
