@@ -27,25 +27,25 @@ struct FreeSystemString {
   void operator()(BSTR text) const { SysFreeString(text); }
 };
 
-std::string Narrow(BSTR text) {
+std::string narrow(BSTR text) {
   const UniqueSystemString<FreeSystemString> owned(text);
   return FromWide(text, text ? SysStringLen(text) : 0);
 }
 
-AccessibleObject Read(IAccessible& accessible, VARIANT child) {
+AccessibleObject read(IAccessible* accessible, VARIANT child) {
   AccessibleObject object;
   object.found = true;
   BSTR text = nullptr;
-  if (accessible.get_accName(child, &text) == S_OK) object.name = Narrow(text);
+  if (accessible->get_accName(child, &text) == S_OK) object.name = narrow(text);
   text = nullptr;
-  if (accessible.get_accValue(child, &text) == S_OK) object.value = Narrow(text);
+  if (accessible->get_accValue(child, &text) == S_OK) object.value = narrow(text);
   VARIANT answer;
   VariantInit(&answer);
-  if (accessible.get_accRole(child, &answer) == S_OK && answer.vt == VT_I4) {
+  if (accessible->get_accRole(child, &answer) == S_OK && answer.vt == VT_I4) {
     object.role = answer.lVal;
   }
   VariantClear(&answer);
-  if (accessible.get_accState(child, &answer) == S_OK && answer.vt == VT_I4) {
+  if (accessible->get_accState(child, &answer) == S_OK && answer.vt == VT_I4) {
     object.state = answer.lVal;
   }
   VariantClear(&answer);
@@ -60,7 +60,7 @@ AccessibleObject ReadFromEvent(HWND window, LONG objectId, LONG child) {
   if (SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(objectId),
                                           static_cast<DWORD>(child), &accessible, &item))) {
     const ComPtr<IAccessible> owned(accessible);
-    if (owned) object = Read(*owned.get(), item);
+    if (owned) object = read(owned.get(), item);
   }
   VariantClear(&item);
   return object;
@@ -97,7 +97,7 @@ AccessibleObject ReadAccessible(HWND window) {
   VARIANT self;
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
-  return Read(*owned.get(), self);
+  return read(owned.get(), self);
 }
 
 std::string Describe(const AccessibleObject& object) {
