@@ -141,13 +141,22 @@ void CALLBACK EventListener::Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG
                                    DWORD, DWORD) {
   if (listener == nullptr || !WorthHearing(event)) return;
   try {  // nothing may cross the system's frames
-    const unsigned arrival = listener->arrivals_++;
-    AccessibleEvent heard{event, window, object, child, {}};
-    heard.object =
-        object == OBJID_WINDOW ? ReadAccessible(window) : ReadFromEvent(window, object, child);
-    std::lock_guard<std::mutex> lock(listener->mutex_);
-    listener->events_.emplace(arrival, std::move(heard));
+    listener->waiting_.emplace_back(listener->arrivals_++,
+                                    AccessibleEvent{event, window, object, child, {}});
+    if (listener->reading_) return;  // a nested event: the read in progress reads it next
+    listener->reading_ = true;
+    while (!listener->waiting_.empty()) {
+      auto [arrival, heard] = listener->waiting_.front();
+      listener->waiting_.pop_front();
+      heard.object = heard.objectId == OBJID_WINDOW
+                         ? ReadAccessible(heard.window)
+                         : ReadFromEvent(heard.window, heard.objectId, heard.child);
+      std::lock_guard<std::mutex> lock(listener->mutex_);
+      listener->events_.emplace(arrival, std::move(heard));
+    }
+    listener->reading_ = false;
   } catch (...) {
+    listener->reading_ = false;
   }
 }
 

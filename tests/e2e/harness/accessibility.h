@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -69,7 +70,10 @@ private:
   std::condition_variable ready_;
   bool listening_ = false;
   DWORD threadId_ = 0;
-  unsigned arrivals_ = 0;                       // the hook's thread alone counts them
+  // The hook's thread alone uses these three.
+  unsigned arrivals_ = 0;
+  bool reading_ = false;
+  std::deque<std::pair<unsigned, AccessibleEvent>> waiting_;
   std::map<unsigned, AccessibleEvent> events_;  // by arrival
   std::thread thread_;
 };
