@@ -4,7 +4,6 @@
 
 #include "base/wide_text.h"
 #include "controls/com.h"
-#include "harness/wait.h"
 
 namespace e2e {
 namespace {
@@ -141,18 +140,17 @@ void CALLBACK EventListener::Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG
                                    DWORD, DWORD) {
   if (listener == nullptr || !WorthHearing(event)) return;
   try {  // nothing may cross the system's frames
-    listener->waiting_.emplace_back(listener->arrivals_++,
-                                    AccessibleEvent{event, window, object, child, {}});
+    listener->waiting_.push_back(AccessibleEvent{event, window, object, child, {}});
     if (listener->reading_) return;  // a nested event: the read in progress reads it next
     listener->reading_ = true;
     while (!listener->waiting_.empty()) {
-      auto [arrival, heard] = listener->waiting_.front();
+      AccessibleEvent heard = listener->waiting_.front();
       listener->waiting_.pop_front();
       heard.object = heard.objectId == OBJID_WINDOW
                          ? ReadAccessible(heard.window)
                          : ReadFromEvent(heard.window, heard.objectId, heard.child);
       std::lock_guard<std::mutex> lock(listener->mutex_);
-      listener->events_.emplace(arrival, std::move(heard));
+      listener->events_.push_back(std::move(heard));
     }
     listener->reading_ = false;
   } catch (...) {
@@ -167,18 +165,7 @@ bool EventListener::Listening() const {
 
 std::vector<AccessibleEvent> EventListener::Events() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<AccessibleEvent> events;
-  for (const auto& read : events_) events.push_back(read.second);
-  return events;
-}
-
-bool EventListener::WaitFor(const std::function<bool(const AccessibleEvent&)>& match) {
-  return WaitUntil([&] {
-    for (const AccessibleEvent& event : Events()) {
-      if (match(event)) return true;
-    }
-    return false;
-  });
+  return events_;
 }
 
 }  // namespace e2e

@@ -7,8 +7,6 @@
 
 #include <condition_variable>
 #include <deque>
-#include <functional>
-#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -44,8 +42,8 @@ struct AccessibleEvent {
 // Hears the program's accessibility events out of process and reads each one's
 // object inside the hook, as a screen reader's out-of-context hook does: after the
 // program has moved on. The hook's thread pumps its messages; its calls into the
-// other process let further events in as nested callbacks, each read in turn and
-// recorded once read (nested ones first), in the order they arrived. While it
+// other process let further events in as nested callbacks, which wait until the read
+// in progress is done and are then read in turn, in the order they came. While it
 // listens it sets the system's "screen reader running" flag, as screen readers do.
 class EventListener {
 public:
@@ -56,10 +54,8 @@ public:
 
   // The hook is in place.
   bool Listening() const;
-  // The events heard and read so far, in the order they arrived.
+  // The events heard and read so far, in the order they came.
   std::vector<AccessibleEvent> Events() const;
-  // Waits until an event satisfying `match` has been heard and read.
-  bool WaitFor(const std::function<bool(const AccessibleEvent&)>& match);
 
 private:
   void Listen(DWORD processId);
@@ -70,11 +66,10 @@ private:
   std::condition_variable ready_;
   bool listening_ = false;
   DWORD threadId_ = 0;
-  // The hook's thread alone uses these three.
-  unsigned arrivals_ = 0;
+  // The hook's thread alone uses these two.
   bool reading_ = false;
-  std::deque<std::pair<unsigned, AccessibleEvent>> waiting_;
-  std::map<unsigned, AccessibleEvent> events_;  // by arrival
+  std::deque<AccessibleEvent> waiting_;
+  std::vector<AccessibleEvent> events_;
   std::thread thread_;
 };
 
