@@ -126,7 +126,7 @@ private:
   void ResolveReferences();
   static void RegisterWindowClass(const std::string& className);
 
-  void TellDialog(DWORD event);
+  void TellDialog(DWORD event) noexcept;
   void SendActivateNotice();
   void SendDeactivateNotice();
   void HandleActivate(WPARAM wParam);

@@ -65,10 +65,11 @@ int TForm::ShowModal() {
   return result;
 }
 
-// Screen readers read a dialog's text as it opens.
-void TForm::TellDialog(DWORD event) {
+// Screen readers read a dialog's text as it opens. Runs at the end of a showing too,
+// from a destructor: nothing here may throw.
+void TForm::TellDialog(DWORD event) noexcept {
   HWND window = HandleIfCreated();
-  if (Accessible().role == ROLE_SYSTEM_DIALOG && window != nullptr) {
+  if (AccessibleRole() == ROLE_SYSTEM_DIALOG && window != nullptr) {
     NotifyWinEvent(event, window, OBJID_WINDOW, CHILDID_SELF);
   }
 }

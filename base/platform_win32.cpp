@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "base/platform.h"
+#include "base/wide_text.h"
 
 TimeOfDay UtcTimeOfDay() {
   SYSTEMTIME now;
@@ -21,15 +22,10 @@ char PlatformDecimalSeparator() {
 
 std::string LoadText(unsigned id) {
   // The resource holds UTF-16; the program's texts are code page 1252 whatever the
-  // system's own code page, so the conversion names it rather than reading "A" texts.
-  constexpr UINT WesternEuropean = 1252;
+  // system's own code page, so they are converted rather than read as "A" texts.
   const wchar_t* stored = nullptr;
   const int length =
       LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<wchar_t*>(&stored), 0);
-  if (length <= 0 || stored == nullptr) return std::string();
-  const int size =
-      WideCharToMultiByte(WesternEuropean, 0, stored, length, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  WideCharToMultiByte(WesternEuropean, 0, stored, length, text.data(), size, nullptr, nullptr);
-  return text;
+  if (length <= 0) return std::string();
+  return FromWide(stored, static_cast<std::size_t>(length));
 }

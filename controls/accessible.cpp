@@ -3,25 +3,29 @@
 #include <oleacc.h>
 
 #include <new>
-#include <vector>
+#include <string>
+#include <utility>
+
+#include "base/wide_text.h"
+#include "controls/com.h"
 
 namespace {
 
+using CoInitializeExProc = HRESULT(WINAPI*)(LPVOID, DWORD);
+using SysAllocStringLenProc = BSTR(WINAPI*)(const OLECHAR*, UINT);
+using SysFreeStringProc = void(WINAPI*)(BSTR);
 using LresultFromObjectProc = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectProc = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-using SysAllocStringLenProc = BSTR(WINAPI*)(const OLECHAR*, UINT);
-using CoInitializeExProc = HRESULT(WINAPI*)(LPVOID, DWORD);
 // The notification of Windows 10 version 1709 and later (uiautomationcore.dll), its
 // provider passed through as a plain interface: NotificationKind_ActionCompleted,
 // NotificationProcessing_ImportantAll.
 using UiaHostProviderFromHwndProc = HRESULT(WINAPI*)(HWND, IUnknown**);
 using UiaRaiseNotificationEventProc = HRESULT(WINAPI*)(IUnknown*, int, int, BSTR, BSTR);
-using SysFreeStringProc = void(WINAPI*)(BSTR);
 constexpr int NotificationActionCompleted = 2;
 constexpr int NotificationImportantAll = 0;
 
-// A library of the system folder, loaded on first need and kept for the rest of the
-// program: the objects and the apartment that it serves live as long as their clients.
+// A library of the system folder, loaded for the rest of the program: the objects and
+// the apartment that it serves live as long as their clients.
 HMODULE SystemLibrary(const char* name) {
   if (HMODULE loaded = GetModuleHandleA(name)) return loaded;
   char folder[MAX_PATH];
@@ -36,40 +40,81 @@ Proc Find(HMODULE module, const char* name) {
   return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// Wide texts are plain vectors: the library's wide string would weigh more than all of this.
-using WideText = std::vector<wchar_t>;
+// The functions of the platform's libraries that the program calls, each group looked
+// up once per process when first needed; what is missing stays missing (null) and is
+// not asked for again.
+struct Ole {
+  CoInitializeExProc initialize = nullptr;
+  SysAllocStringLenProc allocString = nullptr;
+  SysFreeStringProc freeString = nullptr;
 
-WideText Widen(const std::string& text) {
-  WideText wide(text.size(), L'\0');
-  const int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()),
-                                         wide.data(), static_cast<int>(wide.size()));
-  wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
-  return wide;
-}
+  static const Ole& Get() {
+    static const Ole ole = [] {
+      Ole loaded;
+      HMODULE oleaut = SystemLibrary("oleaut32.dll");
+      loaded.initialize = Find<CoInitializeExProc>(SystemLibrary("ole32.dll"), "CoInitializeEx");
+      loaded.allocString = Find<SysAllocStringLenProc>(oleaut, "SysAllocStringLen");
+      loaded.freeString = Find<SysFreeStringProc>(oleaut, "SysFreeString");
+      return loaded;
+    }();
+    return ole;
+  }
+  bool Complete() const { return initialize && allocString && freeString; }
+};
 
-// The functions of the platform's accessibility library that serving an object needs.
 struct OleAccess {
   LresultFromObjectProc lresultFromObject = nullptr;
   CreateStdAccessibleObjectProc createStandard = nullptr;
-  SysAllocStringLenProc allocString = nullptr;
 
-  static OleAccess Load() {
-    OleAccess access;
-    HMODULE oleacc = SystemLibrary("oleacc.dll");
-    HMODULE oleaut = SystemLibrary("oleaut32.dll");
-    // Marshalling the object to its client needs COM in this thread; the window
-    // thread keeps its apartment to the end.
-    if (auto initialize = Find<CoInitializeExProc>(SystemLibrary("ole32.dll"), "CoInitializeEx")) {
-      initialize(nullptr, COINIT_APARTMENTTHREADED);
-    }
-    access.lresultFromObject = Find<LresultFromObjectProc>(oleacc, "LresultFromObject");
-    access.createStandard =
-        Find<CreateStdAccessibleObjectProc>(oleacc, "CreateStdAccessibleObject");
-    access.allocString = Find<SysAllocStringLenProc>(oleaut, "SysAllocStringLen");
+  static const OleAccess& Get() {
+    static const OleAccess access = [] {
+      OleAccess loaded;
+      HMODULE oleacc = SystemLibrary("oleacc.dll");
+      loaded.lresultFromObject = Find<LresultFromObjectProc>(oleacc, "LresultFromObject");
+      loaded.createStandard =
+          Find<CreateStdAccessibleObjectProc>(oleacc, "CreateStdAccessibleObject");
+      return loaded;
+    }();
     return access;
   }
-  bool Complete() const { return lresultFromObject && createStandard && allocString; }
+  bool Complete() const { return lresultFromObject && createStandard && Ole::Get().Complete(); }
 };
+
+struct Automation {
+  UiaHostProviderFromHwndProc hostProvider = nullptr;
+  UiaRaiseNotificationEventProc raise = nullptr;
+
+  static const Automation& Get() {
+    static const Automation automation = [] {
+      Automation loaded;
+      HMODULE core = SystemLibrary("uiautomationcore.dll");
+      loaded.hostProvider = Find<UiaHostProviderFromHwndProc>(core, "UiaHostProviderFromHwnd");
+      loaded.raise = Find<UiaRaiseNotificationEventProc>(core, "UiaRaiseNotificationEvent");
+      return loaded;
+    }();
+    return automation;
+  }
+  bool Complete() const { return hostProvider && raise && Ole::Get().Complete(); }
+};
+
+struct FreeSystemString {
+  void operator()(BSTR text) const { Ole::Get().freeString(text); }
+};
+using SystemString = UniqueSystemString<FreeSystemString>;
+
+SystemString NewSystemString(const WideText& text) {
+  return SystemString(Ole::Get().allocString(text.data(), static_cast<UINT>(text.size())));
+}
+
+// Joins this thread to a single-threaded apartment, once, before its first COM or UI
+// Automation call (marshalling an object to its client needs one). The thread keeps
+// it to its end: the objects it served live as long as their clients.
+void JoinApartment() {
+  thread_local bool joined = false;
+  if (joined) return;
+  joined = true;
+  Ole::Get().initialize(nullptr, COINIT_APARTMENTTHREADED);
+}
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -77,12 +122,8 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // the description tells. Its methods catch every error: none may reach the caller.
 class ControlAccessible final : public IAccessible, public IOleWindow {
 public:
-  ControlAccessible(HWND window, AccessibleDescription description, IAccessible* standard,
-                    SysAllocStringLenProc allocString)
-      : window_(window),
-        description_(std::move(description)),
-        standard_(standard),
-        allocString_(allocString) {}
+  ControlAccessible(HWND window, AccessibleDescription description, ComPtr<IAccessible> standard)
+      : window_(window), description_(std::move(description)), standard_(std::move(standard)) {}
   ControlAccessible(const ControlAccessible&) = delete;
   ControlAccessible& operator=(const ControlAccessible&) = delete;
 
@@ -105,10 +146,7 @@ public:
   }
   ULONG STDMETHODCALLTYPE Release() noexcept override {
     const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) {
-      standard_->Release();
-      delete this;
-    }
+    if (left == 0) delete this;
     return static_cast<ULONG>(left);
   }
 
@@ -122,20 +160,20 @@ public:
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override {
-    return standard_->GetTypeInfoCount(count);
+    return Standard()->GetTypeInfoCount(count);
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale,
                                         ITypeInfo** info) noexcept override {
-    return standard_->GetTypeInfo(index, locale, info);
+    return Standard()->GetTypeInfo(index, locale, info);
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale,
                                           DISPID* ids) noexcept override {
-    return standard_->GetIDsOfNames(id, names, count, locale, ids);
+    return Standard()->GetIDsOfNames(id, names, count, locale, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
                                    DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* error,
                                    UINT* argumentError) noexcept override {
-    return standard_->Invoke(member, id, locale, flags, parameters, result, error, argumentError);
+    return Standard()->Invoke(member, id, locale, flags, parameters, result, error, argumentError);
   }
 
   // IAccessible: what the description tells
@@ -143,9 +181,9 @@ public:
     if (name == nullptr) return E_POINTER;
     try {
       if (IsSelf(child) && !description_.name.empty()) {
-        return Text(Widen(description_.name), name);
+        return Text(ToWide(description_.name), name);
       }
-      const HRESULT result = standard_->get_accName(child, name);
+      const HRESULT result = Standard()->get_accName(child, name);
       if (result == S_OK || !IsLine(child)) return result;
       return Text(LineText(child.lVal - 1), name);
     } catch (...) {
@@ -155,12 +193,12 @@ public:
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) noexcept override {
     if (role == nullptr) return E_POINTER;
     if (IsSelf(child) && description_.role != 0) return Integer(description_.role, role);
-    const HRESULT result = standard_->get_accRole(child, role);
+    const HRESULT result = Standard()->get_accRole(child, role);
     if (SUCCEEDED(result) || !IsLine(child)) return result;
     return Integer(ROLE_SYSTEM_LISTITEM, role);
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) noexcept override {
-    const HRESULT result = standard_->get_accState(child, state);
+    const HRESULT result = Standard()->get_accState(child, state);
     if (result == S_OK && IsSelf(child) && description_.readOnly && state->vt == VT_I4) {
       state->lVal |= STATE_SYSTEM_READONLY;
     }
@@ -169,66 +207,67 @@ public:
 
   // IAccessible: the standard object's
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) noexcept override {
-    return standard_->get_accParent(parent);
+    return Standard()->get_accParent(parent);
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) noexcept override {
-    return standard_->get_accChildCount(count);
+    return Standard()->get_accChildCount(count);
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) noexcept override {
-    return standard_->get_accChild(child, object);
+    return Standard()->get_accChild(child, object);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) noexcept override {
-    return standard_->get_accValue(child, value);
+    return Standard()->get_accValue(child, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) noexcept override {
-    return standard_->get_accDescription(child, text);
+    return Standard()->get_accDescription(child, text);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) noexcept override {
-    return standard_->get_accHelp(child, help);
+    return Standard()->get_accHelp(child, help);
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child,
                                              LONG* topic) noexcept override {
-    return standard_->get_accHelpTopic(file, child, topic);
+    return Standard()->get_accHelpTopic(file, child, topic);
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child,
                                                     BSTR* shortcut) noexcept override {
-    return standard_->get_accKeyboardShortcut(child, shortcut);
+    return Standard()->get_accKeyboardShortcut(child, shortcut);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focused) noexcept override {
-    return standard_->get_accFocus(focused);
+    return Standard()->get_accFocus(focused);
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selected) noexcept override {
-    return standard_->get_accSelection(selected);
+    return Standard()->get_accSelection(selected);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) noexcept override {
-    return standard_->get_accDefaultAction(child, action);
+    return Standard()->get_accDefaultAction(child, action);
   }
   HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) noexcept override {
-    return standard_->accSelect(flags, child);
+    return Standard()->accSelect(flags, child);
   }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                         VARIANT child) noexcept override {
-    return standard_->accLocation(left, top, width, height, child);
+    return Standard()->accLocation(left, top, width, height, child);
   }
   HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start,
                                         VARIANT* end) noexcept override {
-    return standard_->accNavigate(direction, start, end);
+    return Standard()->accNavigate(direction, start, end);
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT* hit) noexcept override {
-    return standard_->accHitTest(left, top, hit);
+    return Standard()->accHitTest(left, top, hit);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) noexcept override {
-    return standard_->accDoDefaultAction(child);
+    return Standard()->accDoDefaultAction(child);
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) noexcept override {
-    return standard_->put_accName(child, name);
+    return Standard()->put_accName(child, name);
   }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) noexcept override {
-    return standard_->put_accValue(child, value);
+    return Standard()->put_accValue(child, value);
   }
 
 private:
   ~ControlAccessible() = default;
+  IAccessible* Standard() const { return standard_.get(); }
 
   // A line of a list, as a child: the standard object names them on Windows, not on
   // every platform that runs the program.
@@ -246,8 +285,8 @@ private:
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
   }
-  HRESULT Text(const WideText& text, BSTR* result) const {
-    *result = allocString_(text.data(), static_cast<UINT>(text.size()));
+  static HRESULT Text(const WideText& text, BSTR* result) {
+    *result = NewSystemString(text).release();
     return *result != nullptr ? S_OK : E_OUTOFMEMORY;
   }
   static HRESULT Integer(LONG value, VARIANT* result) {
@@ -259,34 +298,28 @@ private:
   LONG references_ = 1;
   HWND window_;
   AccessibleDescription description_;
-  IAccessible* standard_;
-  SysAllocStringLenProc allocString_;
+  ComPtr<IAccessible> standard_;
 };
 
 // Speaks `text` through the notification of newer systems, when a screen reader runs
-// and the system has it; older ones, and other platforms, hear the event alone.
-void Notify(HWND window, const std::string& text) {
+// and the system has it; false where it did not go out (older systems, other
+// platforms), which hear the event instead.
+bool Notify(HWND window, const std::string& text) {
   BOOL screenReader = FALSE;
-  if (!SystemParametersInfoA(SPI_GETSCREENREADER, 0, &screenReader, 0) || !screenReader) return;
-  HMODULE automation = SystemLibrary("uiautomationcore.dll");
-  auto raise = Find<UiaRaiseNotificationEventProc>(automation, "UiaRaiseNotificationEvent");
-  if (!raise) return;  // an older system: the event was enough
-  auto hostProvider = Find<UiaHostProviderFromHwndProc>(automation, "UiaHostProviderFromHwnd");
-  HMODULE oleaut = SystemLibrary("oleaut32.dll");
-  auto allocString = Find<SysAllocStringLenProc>(oleaut, "SysAllocStringLen");
-  auto freeString = Find<SysFreeStringProc>(oleaut, "SysFreeString");
-  if (!hostProvider || !allocString || !freeString) return;
-  IUnknown* provider = nullptr;
-  if (FAILED(hostProvider(window, &provider)) || provider == nullptr) return;
-  const WideText wide = Widen(text);
-  BSTR spoken = allocString(wide.data(), static_cast<UINT>(wide.size()));
-  BSTR activity = allocString(L"Quorl", 5);
-  if (spoken != nullptr && activity != nullptr) {
-    raise(provider, NotificationActionCompleted, NotificationImportantAll, spoken, activity);
+  if (!SystemParametersInfoA(SPI_GETSCREENREADER, 0, &screenReader, 0) || !screenReader) {
+    return false;
   }
-  freeString(spoken);
-  freeString(activity);
-  provider->Release();
+  const Automation& automation = Automation::Get();
+  if (!automation.Complete()) return false;
+  JoinApartment();
+  IUnknown* host = nullptr;
+  if (FAILED(automation.hostProvider(window, &host))) return false;
+  const ComPtr<IUnknown> provider(host);
+  const SystemString spoken = NewSystemString(ToWide(text));
+  const SystemString activity = NewSystemString(ToWide("Quorl"));
+  return provider && spoken && activity &&
+         SUCCEEDED(automation.raise(provider.get(), NotificationActionCompleted,
+                                    NotificationImportantAll, spoken.get(), activity.get()));
 }
 
 }  // namespace
@@ -294,20 +327,18 @@ void Notify(HWND window, const std::string& text) {
 LRESULT AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId,
                         const AccessibleDescription& description) {
   if (static_cast<LONG>(objectId) != OBJID_CLIENT || description.IsEmpty()) return 0;
-  AccessibleDescription copy = description;
-  const OleAccess access = OleAccess::Load();
+  const OleAccess& access = OleAccess::Get();
   if (!access.Complete()) return 0;
+  JoinApartment();
+  AccessibleDescription copy = description;
   IAccessible* standard = nullptr;
   if (FAILED(access.createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
                                    reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
-  auto* object =
-      new (std::nothrow) ControlAccessible(window, std::move(copy), standard, access.allocString);
-  if (object == nullptr) {
-    standard->Release();
-    return 0;
-  }
+  ComPtr<IAccessible> owned(standard);  // owned before the object that takes it is made
+  auto* object = new (std::nothrow) ControlAccessible(window, std::move(copy), std::move(owned));
+  if (object == nullptr) return 0;
   const LRESULT result =
       access.lresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(object));
   object->Release();  // the answer holds its own reference
@@ -316,6 +347,7 @@ LRESULT AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId,
 
 void Announce(DWORD event, HWND window, LONG child, const std::string& text) {
   if (window == nullptr) return;
-  NotifyWinEvent(event, window, OBJID_CLIENT, child);
-  Notify(window, text);
+  // One voice for each announcement: a reader that hears both would speak it twice
+  // (README, "Accessibility").
+  if (!Notify(window, text)) NotifyWinEvent(event, window, OBJID_CLIENT, child);
 }

@@ -20,8 +20,8 @@ struct AccessibleDescription {
 LRESULT AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId,
                         const AccessibleDescription& description);
 
-// Tells assistive technology that `text` appeared, to be read out at once: raises
-// `event` for child `child` of the window's client object (whose name is `text`) and,
-// where the platform has it and a screen reader runs, the notification of newer
-// systems carrying `text` itself.
+// Tells assistive technology that `text` appeared, to be read out at once, in one
+// voice: where the platform has it and a screen reader runs, the notification of newer
+// systems carrying `text` itself; otherwise `event` for child `child` of the window's
+// client object, whose name is `text` when a reader asks for it later.
 void Announce(DWORD event, HWND window, LONG child, const std::string& text);

@@ -189,6 +189,8 @@ public:
   void SetAccessibleName(std::string name) { accessible_.name = std::move(name); }
   void SetAccessibleRole(LONG role) { accessible_.role = role; }
   virtual AccessibleDescription Accessible() const { return accessible_; }
+  // The role alone, without copying the name: for code that must not throw.
+  LONG AccessibleRole() const noexcept { return accessible_.role; }
 
   // Keyboard pre-processing: the event loop offers key messages here before they are
   // dispatched; true consumes the message.

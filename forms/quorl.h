@@ -29,6 +29,7 @@ public:
   int HistoryCount() const override;
   void AppendHistory(const std::string& line) override;
   void DeleteFirstHistoryLine() override;
+  void AnnounceLastHistoryLine() override;
   void SetCounterText(const std::string& text) override;
   void RepaintCounter() override;
   void SetCongratulation(const std::string& text) override;

@@ -26,12 +26,14 @@ class Board : public GameBoard {
 public:
   std::string guess;
   int lines = 0;
+  int announced = 0;
   std::string GuessText() const override { return guess; }
   void SetGuessText(const std::string& text) override { guess = text; }
   void RepaintGuess() override {}
   int HistoryCount() const override { return lines; }
   void AppendHistory(const std::string&) override { ++lines; }
   void DeleteFirstHistoryLine() override { --lines; }
+  void AnnounceLastHistoryLine() override { ++announced; }
   void SetCounterText(const std::string&) override {}
   void RepaintCounter() override {}
   void SetCongratulation(const std::string&) override {}
@@ -86,8 +88,9 @@ void Evaluate(std::string_view text) {
     Check(board.guess.empty());
     Check(AttemptCounter == board.lines);
     Check(board.lines <= 1);
+    Check(board.announced <= 1 && board.announced >= board.lines);  // a line written is announced
   } catch (const EOverflow&) {
-    Check(board.guess == text && board.lines == 0 && AttemptCounter == 0);
+    Check(board.guess == text && board.lines == 0 && board.announced == 0 && AttemptCounter == 0);
   }
   Check(Secret >= 10 && Secret <= 10000);
 }

@@ -19,6 +19,9 @@ public:
   virtual int HistoryCount() const = 0;
   virtual void AppendHistory(const std::string& line) = 0;
   virtual void DeleteFirstHistoryLine() = 0;
+  // Tells screen readers that the last line is new, naming that line: they ask for
+  // its text later, so the list must already hold its final lines.
+  virtual void AnnounceLastHistoryLine() = 0;
 
   // Counter box: written, then repainted at once where the rules say so.
   virtual void SetCounterText(const std::string& text) = 0;

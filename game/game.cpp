@@ -81,6 +81,7 @@ void EvaluateGuess(GameBoard& board) {
   }
   board.AppendHistory(line);
   if (board.HistoryCount() > HistoryLines) board.DeleteFirstHistoryLine();
+  board.AnnounceLastHistoryLine();
 
   ++AttemptCounter;
   board.SetCounterText(IntegerToDecimalText(AttemptCounter));

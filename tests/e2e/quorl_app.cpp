@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/wide_text.h"
+
 #include "harness/input.h"
 #include "harness/query.h"
 #include "harness/wait.h"
@@ -10,9 +12,8 @@ namespace e2e {
 namespace {
 
 std::wstring Widen(const std::string& text) {
-  std::wstring wide;
-  for (char c : text) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
-  return wide;
+  const WideText wide = ToWide(text);
+  return std::wstring(wide.begin(), wide.end());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // A board without windows: it records what the rules write and when they repaint.
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/board.h"
@@ -20,6 +21,8 @@ public:
   // What the history held while the congratulation was up.
   std::deque<std::string> historyAtCongratulation;
   std::string counterAtCongratulation;
+  // Each announcement: how many lines the history held, and its last one.
+  std::vector<std::pair<std::size_t, std::string>> announced;
 
   std::string GuessText() const override { return guess; }
   void SetGuessText(const std::string& text) override { guess = text; }
@@ -27,6 +30,9 @@ public:
   int HistoryCount() const override { return static_cast<int>(history.size()); }
   void AppendHistory(const std::string& line) override { history.push_back(line); }
   void DeleteFirstHistoryLine() override { history.pop_front(); }
+  void AnnounceLastHistoryLine() override {
+    announced.emplace_back(history.size(), history.back());
+  }
   void SetCounterText(const std::string& text) override { counter = text; }
   void RepaintCounter() override { ++counterRepaints; }
   void SetCongratulation(const std::string& text) override { congratulation = text; }

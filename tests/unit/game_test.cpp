@@ -133,6 +133,9 @@ TEST_F(Game, HistoryKeepsTheTwelveLatestLines) {
   EXPECT_EQ(board.counter, "13");
   EXPECT_EQ(board.counterRepaints, 13);
   EXPECT_EQ(AttemptCounter, 13);
+  ASSERT_EQ(board.announced.size(), 13u) << "each line announced once";
+  EXPECT_EQ(board.announced.back(), std::make_pair(std::size_t{12}, board.history.back()))
+      << "announced after the first line went, naming the last";
 }
 
 TEST_F(Game, WinCongratulatesThenStartsTheNextGameWithoutReseeding) {
@@ -148,6 +151,7 @@ TEST_F(Game, WinCongratulatesThenStartsTheNextGameWithoutReseeding) {
   EXPECT_EQ(board.shownCongratulations[0], "Bravo, vous avez gagné en 7 essais");
   ASSERT_EQ(board.historyAtCongratulation.size(), 7u);
   EXPECT_EQ(board.historyAtCongratulation.back(), "4,321") << "the winning line has no suffix";
+  EXPECT_EQ(board.announced.back().second, "4,321") << "the winning line is announced too";
   EXPECT_EQ(board.counterAtCongratulation, "7");
 
   EXPECT_TRUE(board.history.empty());

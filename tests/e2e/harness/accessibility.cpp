@@ -2,9 +2,8 @@
 
 #include <oleacc.h>
 
-#include <chrono>
-
-#include "harness/wait.h"
+#include "base/wide_text.h"
+#include "controls/com.h"
 
 namespace e2e {
 namespace {
@@ -23,15 +22,13 @@ private:
   bool initialized_;
 };
 
+struct FreeSystemString {
+  void operator()(BSTR text) const { SysFreeString(text); }
+};
+
 std::string narrow(BSTR text) {
-  if (text == nullptr) return {};
-  const int length = static_cast<int>(SysStringLen(text));
-  std::string result(static_cast<size_t>(length) * 2, '\0');
-  const int written = WideCharToMultiByte(1252, 0, text, length, result.data(),
-                                          static_cast<int>(result.size()), nullptr, nullptr);
-  result.resize(written > 0 ? static_cast<size_t>(written) : 0);
-  SysFreeString(text);
-  return result;
+  const UniqueSystemString<FreeSystemString> owned(text);
+  return FromWide(text, text ? SysStringLen(text) : 0);
 }
 
 AccessibleObject read(IAccessible* accessible, VARIANT child) {
@@ -51,7 +48,20 @@ AccessibleObject read(IAccessible* accessible, VARIANT child) {
     object.state = answer.lVal;
   }
   VariantClear(&answer);
-  accessible->Release();
+  return object;
+}
+
+AccessibleObject ReadFromEvent(HWND window, LONG objectId, LONG child) {
+  IAccessible* accessible = nullptr;
+  VARIANT item;
+  VariantInit(&item);
+  AccessibleObject object;
+  if (SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(objectId),
+                                          static_cast<DWORD>(child), &accessible, &item))) {
+    const ComPtr<IAccessible> owned(accessible);
+    if (owned) object = read(owned.get(), item);
+  }
+  VariantClear(&item);
   return object;
 }
 
@@ -73,34 +83,20 @@ bool WorthHearing(DWORD event) {
 
 }  // namespace
 
-AccessibleObject ReadAccessible(const AccessibleEvent& heard) {
-  Apartment apartment;
-  IAccessible* accessible = nullptr;
-  VARIANT item;
-  VariantInit(&item);
-  AccessibleObject object;
-  if (SUCCEEDED(AccessibleObjectFromEvent(heard.window, static_cast<DWORD>(heard.objectId),
-                                          static_cast<DWORD>(heard.child), &accessible, &item)) &&
-      accessible != nullptr) {
-    object = read(accessible, item);
-  }
-  VariantClear(&item);
-  return object;
-}
-
 AccessibleObject ReadAccessible(HWND window) {
   Apartment apartment;
   IAccessible* accessible = nullptr;
   if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
                                         __uuidof(IAccessible),
-                                        reinterpret_cast<void**>(&accessible))) ||
-      accessible == nullptr) {
+                                        reinterpret_cast<void**>(&accessible)))) {
     return {};
   }
+  const ComPtr<IAccessible> owned(accessible);
+  if (!owned) return {};
   VARIANT self;
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
-  return read(accessible, self);
+  return read(owned.get(), self);
 }
 
 std::string Describe(const AccessibleObject& object) {
@@ -143,8 +139,23 @@ void EventListener::Listen(DWORD processId) {
 void CALLBACK EventListener::Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
                                    DWORD, DWORD) {
   if (listener == nullptr || !WorthHearing(event)) return;
-  std::lock_guard<std::mutex> lock(listener->mutex_);
-  listener->events_.push_back(AccessibleEvent{event, window, object, child});
+  try {  // nothing may cross the system's frames
+    listener->waiting_.push_back(AccessibleEvent{event, window, object, child, {}});
+    if (listener->reading_) return;  // a nested event: the read in progress reads it next
+    listener->reading_ = true;
+    while (!listener->waiting_.empty()) {
+      AccessibleEvent heard = listener->waiting_.front();
+      listener->waiting_.pop_front();
+      heard.object = heard.objectId == OBJID_WINDOW
+                         ? ReadAccessible(heard.window)
+                         : ReadFromEvent(heard.window, heard.objectId, heard.child);
+      std::lock_guard<std::mutex> lock(listener->mutex_);
+      listener->events_.push_back(std::move(heard));
+    }
+    listener->reading_ = false;
+  } catch (...) {
+    listener->reading_ = false;
+  }
 }
 
 bool EventListener::Listening() const {
@@ -155,20 +166,6 @@ bool EventListener::Listening() const {
 std::vector<AccessibleEvent> EventListener::Events() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return events_;
-}
-
-bool EventListener::WaitFor(const std::function<bool(const AccessibleEvent&)>& match) {
-  return WaitUntil([&] {
-    for (const AccessibleEvent& event : Events()) {
-      if (match(event)) return true;
-    }
-    return false;
-  });
-}
-
-void EventListener::Clear() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  events_.clear();
 }
 
 }  // namespace e2e

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include <condition_variable>
-#include <functional>
+#include <deque>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -28,19 +28,22 @@ AccessibleObject ReadAccessible(HWND window);
 // "name | role n | value" for failure messages.
 std::string Describe(const AccessibleObject& object);
 
-// One event as heard.
+// One event as heard, with its object as the hook read it when the event arrived
+// (AccessibleObjectFromEvent; for a window-level event, the window's client object,
+// as wine's standard window object answers no name).
 struct AccessibleEvent {
   DWORD event = 0;
   HWND window = nullptr;
   LONG objectId = 0;
   LONG child = 0;
+  AccessibleObject object;
 };
-// The object that the event names, as it is now (AccessibleObjectFromEvent).
-AccessibleObject ReadAccessible(const AccessibleEvent& heard);
 
-// Hears the program's accessibility events out of process, as a screen reader does,
-// from its own thread (which the hook needs to pump messages). The thread only
-// records them: reading their objects from it, while events keep coming, hangs wine. While it
+// Hears the program's accessibility events out of process and reads each one's
+// object inside the hook, as a screen reader's out-of-context hook does: after the
+// program has moved on. The hook's thread pumps its messages; its calls into the
+// other process let further events in as nested callbacks, which wait until the read
+// in progress is done and are then read in turn, in the order they came. While it
 // listens it sets the system's "screen reader running" flag, as screen readers do.
 class EventListener {
 public:
@@ -51,11 +54,8 @@ public:
 
   // The hook is in place.
   bool Listening() const;
-  // The events heard so far, oldest first.
+  // The events heard and read so far, in the order they came.
   std::vector<AccessibleEvent> Events() const;
-  // Waits until an event satisfying `match` has been heard.
-  bool WaitFor(const std::function<bool(const AccessibleEvent&)>& match);
-  void Clear();
 
 private:
   void Listen(DWORD processId);
@@ -66,6 +66,9 @@ private:
   std::condition_variable ready_;
   bool listening_ = false;
   DWORD threadId_ = 0;
+  // The hook's thread alone uses these two.
+  bool reading_ = false;
+  std::deque<AccessibleEvent> waiting_;
   std::vector<AccessibleEvent> events_;
   std::thread thread_;
 };

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/wide_text.h"
+
 namespace e2e {
 namespace {
 
@@ -36,16 +38,6 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
     search.found.push_back(window);
   }
   return TRUE;
-}
-
-std::string ToWindows1252(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                       0, nullptr, nullptr);
-  std::string converted(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), converted.data(), size,
-                      nullptr, nullptr);
-  return converted;
 }
 
 }  // namespace
@@ -137,7 +129,7 @@ std::string TextOf(HWND window) {
   const LRESULT copied =
       SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return ToWindows1252(text);
+  return FromWide(text.data(), text.size());
 }
 
 std::vector<std::string> ListLines(HWND listBox) {
@@ -150,7 +142,7 @@ std::vector<std::string> ListLines(HWND listBox) {
     const LRESULT copied =
         SendWithTimeout(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
     line.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    lines.push_back(ToWindows1252(line));
+    lines.push_back(FromWide(line.data(), line.size()));
   }
   return lines;
 }
