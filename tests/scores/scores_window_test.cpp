@@ -51,15 +51,8 @@ public:
                        SW_SHOWNORMAL);
     }
     showing_ = true;
-    return program_->WaitForWindow("Tscore1", [&](HWND window) {
-      window_ = window;
-      nameBox_ = ChildAt(window_, "Edit", {56, 328});
-      list_ = ChildAt(window_, "ListBox", {56, 16});
-      fermer_ = ChildAt(window_, "Button", {160, 400});
-      prompt_ = ChildAt(window_, "Edit", {56, 288});
-      indexBox_ = ChildAt(window_, "Edit", {8, 16});
-      effacer_ = ChildAt(window_, "Button", {16, 400});
-      return nameBox_ && list_ && fermer_ && prompt_ && indexBox_ && effacer_;
+    return program_->WaitForWindow("Tscore1", [&](HWND) {
+      return NameBox() && List() && Fermer() && Prompt() && IndexBox() && Effacer();
     });
   }
 
@@ -77,39 +70,33 @@ public:
   // shown. One that an error box holds is left to a new start.
   void EndShowing() {
     if (!showing_ || !program_->Program().Running() || program_->ErrorBox()) return;
-    if (Shown(window_)) ClickAt(CenterOf(effacer_));
+    if (Shown(Window())) ClickAt(CenterOf(Effacer()));
     Result();
   }
 
-  HWND Window() const { return window_; }
-  HWND NameBox() const { return nameBox_; }
-  HWND List() const { return list_; }
-  HWND Fermer() const { return fermer_; }
-  HWND Prompt() const { return prompt_; }
-  HWND IndexBox() const { return indexBox_; }
-  HWND Effacer() const { return effacer_; }
+  // The window and its controls, found at their designed places.
+  HWND Window() const { return program_->Window("Tscore1"); }
+  HWND NameBox() const { return ChildAt(Window(), "Edit", {56, 328}); }
+  HWND List() const { return ChildAt(Window(), "ListBox", {56, 16}); }
+  HWND Fermer() const { return ChildAt(Window(), "Button", {160, 400}); }
+  HWND Prompt() const { return ChildAt(Window(), "Edit", {56, 288}); }
+  HWND IndexBox() const { return ChildAt(Window(), "Edit", {8, 16}); }
+  HWND Effacer() const { return ChildAt(Window(), "Button", {16, 400}); }
   HWND Focus() const { return program_->Focus(); }
   HWND ErrorBox() const { return program_->ErrorBox(); }
-  bool ClickNameBox() const { return program_->ClickToFocus(nameBox_); }
+  bool ClickNameBox() const { return program_->ClickToFocus(NameBox()); }
 
   // Setting up what the program never fills: the hidden index box and the list.
   void SetIndex(const char* text) {
-    SendMessageA(indexBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(IndexBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   }
   void AddLine(const char* line) {
-    SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    SendMessageA(List(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
   }
 
 private:
   std::optional<ProgramUnderTest> program_;
   bool showing_ = false;
-  HWND window_ = nullptr;
-  HWND nameBox_ = nullptr;
-  HWND list_ = nullptr;
-  HWND fermer_ = nullptr;
-  HWND prompt_ = nullptr;
-  HWND indexBox_ = nullptr;
-  HWND effacer_ = nullptr;
 };
 
 // Every case shows the window of the one program, and leaves it closed.
