@@ -40,13 +40,14 @@ public:
   // with the focus in it. The program is started for it when it does not run, or when
   // its last showing did not end.
   bool Show(Showing showing) {
+    // Also for a start made again (ProgramUnderTest::WaitForWindow).
+    SetEnvironmentVariableA("QUORL_SCORES_SHOW", std::to_string(showing).c_str());
     if (program_ && !showing_ && program_->Program().Running()) {
       PostThreadMessageA(program_->Program().MainThreadId(), WM_APP, showing, 0);
     } else {
       MSG stale{};
       while (PeekMessageA(&stale, nullptr, WM_APP, WM_APP, PM_REMOVE)) {
       }
-      SetEnvironmentVariableA("QUORL_SCORES_SHOW", std::to_string(showing).c_str());
       program_.emplace(WindowsPath(Environment("QUORL_SCORES_PROGRAM", "scores_program.exe")),
                        SW_SHOWNORMAL);
     }

@@ -93,14 +93,14 @@ bool ProgramUnderTest::WaitForWindow(const char* windowClass,
            }) &&
            process_.Running();
   };
-  if (up()) return true;
+  if (up()) return started_ = true;
   const auto code = process_.ExitCode();
-  if (!code || Environment("QUORL_E2E_RETRY_START", "").empty()) return false;
+  if (started_ || !code || Environment("QUORL_E2E_RETRY_START", "").empty()) return false;
   std::printf("[ RETRY    ] %s ended before its window showed (exit code %lu): started again\n",
               exePath_.c_str(), static_cast<unsigned long>(*code));
   std::fflush(stdout);
   process_ = Process(exePath_, showCommand_);
-  return up();
+  return started_ = up();
 }
 
 HWND ProgramUnderTest::Window(const char* windowClass) const {
