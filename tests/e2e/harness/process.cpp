@@ -82,25 +82,26 @@ void Process::Terminate() {
 ProgramUnderTest::ProgramUnderTest(std::string exePath, WORD showCommand)
     : exePath_(std::move(exePath)), showCommand_(showCommand), process_(exePath_, showCommand) {}
 
-bool ProgramUnderTest::WaitForWindow(const char* windowClass,
-                                     const std::function<bool(HWND)>& found) {
-  const auto up = [&] {
-    return WaitUntil([&] {
-             if (!process_.Running()) return true;
-             const HWND window = Window(windowClass);
-             return Shown(window) && found(window) && Focus() != nullptr &&
-                    GetForegroundWindow() == window;
-           }) &&
-           process_.Running();
+bool ProgramUnderTest::WaitUntilUp(const std::function<bool()>& up) {
+  const auto attempt = [&] {
+    return WaitUntil([&] { return !process_.Running() || up(); }) && process_.Running();
   };
-  if (up()) return started_ = true;
+  if (attempt()) return started_ = true;
   const auto code = process_.ExitCode();
   if (started_ || !code || Environment("QUORL_E2E_RETRY_START", "").empty()) return false;
   std::printf("[ RETRY    ] %s ended before its window showed (exit code %lu): started again\n",
               exePath_.c_str(), static_cast<unsigned long>(*code));
   std::fflush(stdout);
   process_ = Process(exePath_, showCommand_);
-  return started_ = up();
+  return started_ = attempt();
+}
+
+bool ProgramUnderTest::WaitForWindow(const char* windowClass,
+                                     const std::function<bool(HWND)>& found) {
+  return WaitUntilUp([&] {
+    const HWND window = Window(windowClass);
+    return Shown(window) && found(window) && Focus() != nullptr && GetForegroundWindow() == window;
+  });
 }
 
 HWND ProgramUnderTest::Window(const char* windowClass) const {

@@ -54,12 +54,14 @@ public:
   Process& Program() { return process_; }
   const Process& Program() const { return process_; }
 
+  // Waits until `up` holds; false as soon as the program has ended. A start that ended
+  // before anything was up is made once more where the platform's starts fail now and
+  // then (QUORL_E2E_RETRY_START, set where 32-bit wine runs under qemu), and the test's
+  // output says so.
+  bool WaitUntilUp(const std::function<bool()>& up);
   // Waits until the program's top-level window of class `windowClass` is visible in
   // the foreground (keyboard input goes to the foreground window), the focus is in the
-  // program and `found` finds its controls; false as soon as the program has ended.
-  // A start that ended before any window showed is made once more where the
-  // platform's starts fail now and then (QUORL_E2E_RETRY_START, set where 32-bit wine
-  // runs under qemu), and the test's output says so.
+  // program and `found` finds its controls.
   bool WaitForWindow(const char* windowClass, const std::function<bool(HWND)>& found);
 
   HWND Window(const char* windowClass) const;
@@ -74,7 +76,7 @@ private:
   std::string exePath_;
   WORD showCommand_;
   Process process_;
-  bool started_ = false;  // a window has shown
+  bool started_ = false;  // something was up
 };
 
 // True while `window` exists and is visible.
