@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "harness/input.h"
 #include "harness/wait.h"
