@@ -2,6 +2,7 @@
 // that press or do not press its OK button.
 #include "quorl_test.h"
 
+#include "controls/handles.h"
 #include "harness/input.h"
 #include "harness/screenshot.h"
 #include "harness/wait.h"
@@ -13,29 +14,21 @@ namespace {
 class MeasuringFont {
 public:
   MeasuringFont(const char* face, int height)
-      : dc_(GetDC(nullptr)),
-        font_(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+      : font_(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, face)),
-        previous_(SelectObject(dc_, font_)) {}
-  ~MeasuringFont() {
-    SelectObject(dc_, previous_);
-    DeleteObject(font_);
-    ReleaseDC(nullptr, dc_);
-  }
-  MeasuringFont(const MeasuringFont&) = delete;
-  MeasuringFont& operator=(const MeasuringFont&) = delete;
+        selected_(dc_.get(), font_.get()) {}
 
   int Width(const std::string& text) const {
     SIZE size{};
-    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32A(dc_.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
   }
 
 private:
-  HDC dc_;
-  HFONT font_;
-  HGDIOBJ previous_;
+  ScopedWindowDc dc_{nullptr};
+  UniqueFont font_;
+  ScopedSelect selected_;
 };
 
 class MessageDialogTest : public QuorlTest {

@@ -36,13 +36,10 @@ std::string ThousandthsText(int thousandths, char separator) {
   return text;
 }
 
-bool Shown(HWND window) { return window && IsWindow(window) && IsWindowVisible(window); }
-
-QuorlApp::QuorlApp(WORD showCommand, const std::string& exe)
-    : showCommand_(showCommand), exe_(exe), process_(exe, showCommand) {}
+QuorlApp::QuorlApp(WORD showCommand, const std::string& exe) : ProgramUnderTest(exe, showCommand) {}
 
 bool QuorlApp::FindControls() {
-  main_ = FindTopLevel(process_.Id(), MainClass);
+  main_ = Window(MainClass);
   if (!main_) return false;
   guessBox_ = ChildAt(main_, "Edit", GuessBoxAt);
   counterBox_ = ChildAt(main_, "Edit", CounterBoxAt);
@@ -54,33 +51,17 @@ bool QuorlApp::FindControls() {
 }
 
 bool QuorlApp::WaitForMainWindow() {
-  return WaitUntilStarted(
-      process_, [&] { return Process(exe_, showCommand_); },
-      [&] {
-        // Keyboard input goes to the foreground window: typing before the board has
-        // become it would send the keys elsewhere.
-        return FindControls() && Shown(main_) && Focus() != nullptr &&
-               GetForegroundWindow() == main_;
-      },
-      "Quorl.exe");
+  return WaitForWindow(MainClass, [&](HWND) { return FindControls(); });
 }
 
-HWND QuorlApp::ApplicationWindow() const { return FindTopLevel(process_.Id(), ApplicationClass); }
-HWND QuorlApp::MessageDialog() const { return FindTopLevel(process_.Id(), MessageClass); }
-HWND QuorlApp::RulesDialog() const { return FindTopLevel(process_.Id(), RulesClass); }
-
-HWND QuorlApp::ErrorBox() const { return VisibleMessageBox(process_.Id()); }
+HWND QuorlApp::ApplicationWindow() const { return Window(ApplicationClass); }
+HWND QuorlApp::MessageDialog() const { return Window(MessageClass); }
+HWND QuorlApp::RulesDialog() const { return Window(RulesClass); }
 
 std::vector<std::string> QuorlApp::HistoryLines() const { return ListLines(history_); }
 std::string QuorlApp::CounterText() const { return TextOf(counterBox_); }
 std::string QuorlApp::GuessText() const { return TextOf(guessBox_); }
-HWND QuorlApp::Focus() const { return FocusedWindow(process_.MainThreadId()); }
-HWND QuorlApp::Active() const { return ActiveWindow(process_.MainThreadId()); }
-
-bool QuorlApp::ClickGuessBox() {
-  ClickAt(CenterOf(guessBox_));
-  return WaitUntil([&] { return Focus() == guessBox_; });
-}
+bool QuorlApp::ClickGuessBox() { return ClickToFocus(guessBox_); }
 
 bool QuorlApp::TypeGuess(const std::string& text) {
   const std::string before = GuessText();

@@ -48,15 +48,12 @@ enum class GuessOutcome {
   Stuck,      // none of these in time
 };
 
-class QuorlApp {
+// Quorl.exe as the program under test.
+class QuorlApp : public ProgramUnderTest {
 public:
   explicit QuorlApp(WORD showCommand = SW_SHOWDEFAULT, const std::string& exe = QuorlPath());
 
-  Process& Program() { return process_; }
-
-  // Waits until the main window is visible and its controls exist, and finds them;
-  // false as soon as the program has ended. A start that ended early is made again
-  // where retryEndedStart allows it.
+  // Waits until the main window is up with its controls (ProgramUnderTest::WaitForWindow).
   bool WaitForMainWindow();
   // Finds the main window and its controls whether shown or not.
   bool FindControls();
@@ -65,9 +62,6 @@ public:
   HWND ApplicationWindow() const;
   HWND MessageDialog() const;
   HWND RulesDialog() const;
-  // A visible top-level window of the program of standard dialog class #32770
-  // (message boxes), or null.
-  HWND ErrorBox() const;
 
   HWND GuessBox() const { return guessBox_; }
   HWND CounterBox() const { return counterBox_; }
@@ -79,8 +73,6 @@ public:
   std::vector<std::string> HistoryLines() const;
   std::string CounterText() const;
   std::string GuessText() const;
-  HWND Focus() const;
-  HWND Active() const;
 
   // Clicks into the guess box (which gives it the focus).
   bool ClickGuessBox();
@@ -97,9 +89,6 @@ public:
   bool DismissMessageDialog();
 
 private:
-  WORD showCommand_;
-  std::string exe_;
-  Process process_;
   HWND main_ = nullptr;
   HWND guessBox_ = nullptr;
   HWND counterBox_ = nullptr;
@@ -108,8 +97,5 @@ private:
   HWND regles_ = nullptr;
   HWND quitter_ = nullptr;
 };
-
-// True while `window` exists and is visible.
-bool Shown(HWND window);
 
 }  // namespace e2e

@@ -45,11 +45,9 @@ std::string Expand(const char* pattern) {
 void ExpectReport(const FaultCase& row) {
   SCOPED_TRACE(row.reason);
   SetEnvironmentVariableA("QUORL_FAULT", row.kind);
-  Process program(ProgramPath(), SW_SHOWNORMAL);
+  ProgramUnderTest program(ProgramPath(), SW_SHOWNORMAL);
   HWND box = nullptr;
-  ASSERT_TRUE(WaitUntilStarted(
-      program, [] { return Process(ProgramPath(), SW_SHOWNORMAL); },
-      [&] { return (box = VisibleMessageBox(program.Id())) != nullptr; }, "fault_program.exe"))
+  ASSERT_TRUE(program.WaitUntilUp([&] { return (box = program.ErrorBox()) != nullptr; }))
       << "no report box";
   EXPECT_EQ(TextOf(box), row.caption);
   const std::string text = MessageBoxText(box);
@@ -62,8 +60,8 @@ void ExpectReport(const FaultCase& row) {
     return GetForegroundWindow() == box;
   }));
   PressKey(VK_RETURN);
-  ASSERT_TRUE(program.WaitForExit()) << "still running after OK";
-  EXPECT_EQ(program.ExitCode(), row.exitCode);
+  ASSERT_TRUE(program.Program().WaitForExit()) << "still running after OK";
+  EXPECT_EQ(program.Program().ExitCode(), row.exitCode);
 }
 
 TEST(FaultReportTest, FaultIsReportedThenTheProgramEndsWithExitCodeOne) {

@@ -1,35 +1,59 @@
 // The best-scores window shown, which Quorl.exe never does: the program starts as
 // Quorl.exe starts (the same four windows, created in the same order, from the same
-// resources), then shows the best-scores window instead of running the main window.
-// QUORL_SCORES_SHOW picks the showing: "modal" (the default) or "plain". With
-// QUORL_SCORES_HIDE_NAME set, the name box and its prompt are hidden beforehand, so
-// that closing the window shows them again. After the showing the program waits for
-// the quit message; its exit code is the window's ModalResult.
+// resources), then shows the best-scores window instead of running the main window,
+// once at start and again each time the test asks, so that its cases share a start.
+// A showing is a number, in QUORL_SCORES_SHOW for the first and in a request's wParam
+// (a WM_APP thread message) for the next ones: modal unless ShowPlain is set; with
+// ShowNameHidden set, the name box and its prompt are hidden beforehand, so that
+// closing the window shows them again. The window's ModalResult at the end of each
+// showing is posted back (WM_APP, in wParam) to the thread QUORL_SCORES_ANSWER names.
+// The quit message ends the program.
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "controls/edit.h"
+#include "controls/listbox.h"
 #include "entry/startup.h"
 #include "forms/unitscores.h"
 
 namespace {
 
-bool EnvironmentSays(const char* name, const char* value) {
+constexpr WPARAM ShowPlain = 1;
+constexpr WPARAM ShowNameHidden = 2;
+
+WPARAM EnvironmentNumber(const char* name) {
   const char* text = std::getenv(name);
-  return text != nullptr && std::string(text) == value;
+  return text != nullptr ? std::strtoul(text, nullptr, 10) : 0;
 }
 
-int ShowTheScores() {
-  if (std::getenv("QUORL_SCORES_HIDE_NAME") != nullptr) {
-    score1->Edit1->SetVisible(false);
-    score1->edit2->SetVisible(false);
+// Each showing starts as the first does: no window of the program active (a hidden
+// window can stay so), empty boxes and list, no result, the focus going to the first
+// control.
+void ShowTheScores(WPARAM showing) {
+  SetActiveWindow(nullptr);
+  score1->SetActiveControl(nullptr);
+  score1->SetModalResult(mrNone);
+  while (score1->ListBox1->Count() > 0) score1->ListBox1->Delete(0);
+  score1->Edit3->SetText("");
+  TNotifyEvent change = std::exchange(score1->Edit1->OnChange, nullptr);
+  score1->Edit1->SetText("");
+  score1->Edit1->OnChange = std::move(change);
+  score1->Edit1->SetVisible((showing & ShowNameHidden) == 0);
+  score1->edit2->SetVisible((showing & ShowNameHidden) == 0);
+
+  int result = 0;
+  if ((showing & ShowPlain) == 0) {
+    result = score1->ShowModal();
+  } else {
+    score1->Show();
+    while (!Application->Terminated() && score1->Visible()) Application->HandleMessage();
+    result = score1->ModalResult();
   }
-  if (!EnvironmentSays("QUORL_SCORES_SHOW", "plain")) return score1->ShowModal();
-  score1->Show();
-  while (!Application->Terminated() && score1->Visible()) Application->HandleMessage();
-  return score1->ModalResult();
+  PostThreadMessageA(static_cast<DWORD>(EnvironmentNumber("QUORL_SCORES_ANSWER")), WM_APP,
+                     static_cast<WPARAM>(result), 0);
 }
 
 }  // namespace
@@ -38,9 +62,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   PrepareRuntime();
   ProgramObjects objects;
   CreateProgramWindows();
-  const int result = ShowTheScores();
-  // The program's own loop, until the test posts the quit message.
-  while (!Application->Terminated()) Application->HandleMessage();
+  ShowTheScores(EnvironmentNumber("QUORL_SCORES_SHOW"));
+  // Between showings the window is hidden: its controls still answer the test's
+  // queries, and a request shows it again.
+  MSG message{};
+  while (!Application->Terminated() && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (message.hwnd == nullptr && message.message == WM_APP) {
+      ShowTheScores(message.wParam);
+    } else {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
   objects.application().DoneApplication();
-  return result;
+  return 0;
 }

@@ -7,6 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "harness/input.h"
+#include "harness/query.h"
+
 namespace e2e {
 
 void SleepFor(Millis duration) { std::this_thread::sleep_for(duration); }
@@ -28,65 +31,92 @@ Process::Process(const std::string& exePath, WORD showCommand) {
   std::string commandLine = "\"" + exePath + "\"";
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
+  PROCESS_INFORMATION info{};
   if (!CreateProcessA(exePath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info_)) {
+                      &startup, &info)) {
     throw std::runtime_error("cannot start " + exePath + " (error " +
                              std::to_string(GetLastError()) + ")");
   }
+  UniqueKernelHandle thread(info.hThread);
+  process_.reset(info.hProcess);
+  id_ = info.dwProcessId;
+  threadId_ = info.dwThreadId;
 }
 
 Process::~Process() {
-  if (info_.hProcess && Running()) Terminate();
-  Release();
+  if (process_ && Running()) Terminate();
 }
-
-Process::Process(Process&& other) noexcept : info_(std::exchange(other.info_, {})) {}
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
-    if (info_.hProcess && Running()) Terminate();
-    Release();
-    info_ = std::exchange(other.info_, {});
+    if (process_ && Running()) Terminate();
+    process_ = std::move(other.process_);
+    id_ = other.id_;
+    threadId_ = other.threadId_;
   }
   return *this;
 }
 
-void Process::Release() noexcept {
-  if (info_.hThread) CloseHandle(info_.hThread);
-  if (info_.hProcess) CloseHandle(info_.hProcess);
-  info_ = {};
-}
-
-bool Process::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+bool Process::Running() const { return WaitForSingleObject(Handle(), 0) == WAIT_TIMEOUT; }
 
 bool Process::WaitForExit(Millis timeout) const {
-  return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  return WaitForSingleObject(Handle(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> Process::ExitCode() const {
   if (Running()) return std::nullopt;
   DWORD code = 0;
-  if (!GetExitCodeProcess(info_.hProcess, &code)) return std::nullopt;
+  if (!GetExitCodeProcess(Handle(), &code)) return std::nullopt;
   return code;
 }
 
 bool Process::WaitUntilIdle(Millis timeout) const {
-  return WaitForInputIdle(info_.hProcess, static_cast<DWORD>(timeout.count())) == 0;
+  return WaitForInputIdle(Handle(), static_cast<DWORD>(timeout.count())) == 0;
 }
 
 void Process::Terminate() {
-  TerminateProcess(info_.hProcess, 255);
-  WaitForSingleObject(info_.hProcess, 10000);
+  TerminateProcess(Handle(), 255);
+  WaitForSingleObject(Handle(), 10000);
 }
 
-bool RetryEndedStart(const Process& process, const std::string& what) {
-  const auto code = process.ExitCode();
-  if (!code || Environment("QUORL_E2E_RETRY_START", "").empty()) return false;
+ProgramUnderTest::ProgramUnderTest(std::string exePath, WORD showCommand)
+    : exePath_(std::move(exePath)), showCommand_(showCommand), process_(exePath_, showCommand) {}
+
+bool ProgramUnderTest::WaitUntilUp(const std::function<bool()>& up) {
+  const auto attempt = [&] {
+    return WaitUntil([&] { return !process_.Running() || up(); }) && process_.Running();
+  };
+  if (attempt()) return started_ = true;
+  const auto code = process_.ExitCode();
+  if (started_ || !code || Environment("QUORL_E2E_RETRY_START", "").empty()) return false;
   std::printf("[ RETRY    ] %s ended before its window showed (exit code %lu): started again\n",
-              what.c_str(), static_cast<unsigned long>(*code));
+              exePath_.c_str(), static_cast<unsigned long>(*code));
   std::fflush(stdout);
-  return true;
+  process_ = Process(exePath_, showCommand_);
+  return started_ = attempt();
 }
+
+bool ProgramUnderTest::WaitForWindow(const char* windowClass,
+                                     const std::function<bool(HWND)>& found) {
+  return WaitUntilUp([&] {
+    const HWND window = Window(windowClass);
+    return Shown(window) && found(window) && Focus() != nullptr && GetForegroundWindow() == window;
+  });
+}
+
+HWND ProgramUnderTest::Window(const char* windowClass) const {
+  return FindTopLevel(process_.Id(), windowClass);
+}
+HWND ProgramUnderTest::Focus() const { return FocusedWindow(process_.MainThreadId()); }
+HWND ProgramUnderTest::Active() const { return ActiveWindow(process_.MainThreadId()); }
+HWND ProgramUnderTest::ErrorBox() const { return VisibleMessageBox(process_.Id()); }
+
+bool ProgramUnderTest::ClickToFocus(HWND control) const {
+  ClickAt(CenterOf(control));
+  return WaitUntil([&] { return Focus() == control; });
+}
+
+bool Shown(HWND window) { return window && IsWindow(window) && IsWindowVisible(window); }
 
 std::string WindowsPath(const std::string& path) {
   if (path.empty() || path.front() != '/') return path;

@@ -1,13 +1,15 @@
 // A program under test, started the way a launcher starts it: CreateProcessA with a
-// start-up show command. The process is ended in the destructor if it still runs, so a
-// failing test never leaves a window behind for the next one.
+// start-up show command. The process is ended when its owner goes if it still runs, so
+// a failing test never leaves a window behind for the next one.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "controls/handles.h"
 #include "harness/wait.h"
 
 namespace e2e {
@@ -20,12 +22,12 @@ public:
   ~Process();
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
-  Process(Process&& other) noexcept;
+  Process(Process&& other) noexcept = default;
   Process& operator=(Process&& other) noexcept;
 
-  DWORD Id() const { return info_.dwProcessId; }
-  DWORD MainThreadId() const { return info_.dwThreadId; }
-  HANDLE Handle() const { return info_.hProcess; }
+  DWORD Id() const { return id_; }
+  DWORD MainThreadId() const { return threadId_; }
+  HANDLE Handle() const { return process_.get(); }
 
   bool Running() const;
   // Waits for the end of the process; true when it ended in time.
@@ -37,29 +39,48 @@ public:
   void Terminate();
 
 private:
-  void Release() noexcept;
-  PROCESS_INFORMATION info_{};
+  UniqueKernelHandle process_;
+  DWORD id_ = 0;
+  DWORD threadId_ = 0;
 };
 
-// Whether a start that did not come up is to be made once more: only where starts fail
-// now and then for the platform's own reasons (QUORL_E2E_RETRY_START, set where 32-bit
-// wine runs under qemu), and only when the program has already ended. Says so in the
-// test's output, so that a retried start is never silent.
-bool RetryEndedStart(const Process& process, const std::string& what);
+// The program as a player meets it: its windows waited for and found, the focus that
+// keys go to, clicks on its controls, the error box it raises. What it shows is read
+// with harness/query.h, harness/screenshot.h and harness/accessibility.h.
+class ProgramUnderTest {
+public:
+  ProgramUnderTest(std::string exePath, WORD showCommand);
 
-// Waits until `up` holds for the program in `process`; false as soon as it has ended.
-// A start that ended early is made once more with `start` where retryEndedStart
-// allows it.
-template <class Start, class Up>
-bool WaitUntilStarted(Process& process, Start start, Up up, const std::string& what) {
-  const auto attempt = [&] {
-    return WaitUntil([&] { return !process.Running() || up(); }) && process.Running();
-  };
-  if (attempt()) return true;
-  if (!RetryEndedStart(process, what)) return false;
-  process = start();
-  return attempt();
-}
+  Process& Program() { return process_; }
+  const Process& Program() const { return process_; }
+
+  // Waits until `up` holds; false as soon as the program has ended. A start that ended
+  // before anything was up is made once more where the platform's starts fail now and
+  // then (QUORL_E2E_RETRY_START, set where 32-bit wine runs under qemu), and the test's
+  // output says so.
+  bool WaitUntilUp(const std::function<bool()>& up);
+  // Waits until the program's top-level window of class `windowClass` is visible in
+  // the foreground (keyboard input goes to the foreground window), the focus is in the
+  // program and `found` finds its controls.
+  bool WaitForWindow(const char* windowClass, const std::function<bool(HWND)>& found);
+
+  HWND Window(const char* windowClass) const;
+  HWND Focus() const;
+  HWND Active() const;
+  // A visible message box of the program, or null.
+  HWND ErrorBox() const;
+  // Clicks `control` and waits until it has the focus.
+  bool ClickToFocus(HWND control) const;
+
+private:
+  std::string exePath_;
+  WORD showCommand_;
+  Process process_;
+  bool started_ = false;  // something was up
+};
+
+// True while `window` exists and is visible.
+bool Shown(HWND window);
 
 // Converts a Unix path (as CMake knows it) to the Windows path through wine's Z: drive;
 // a path that already looks like a Windows one is returned unchanged.

@@ -194,4 +194,9 @@ std::string Describe(HWND window) {
   return buffer + WindowClass(window) + " \"" + TextOf(window) + "\"" + position;
 }
 
+std::string Describe(const RECT& rect) {
+  return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
+         std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")";
+}
+
 }  // namespace e2e

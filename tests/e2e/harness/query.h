@@ -56,7 +56,9 @@ POINT MinimizedEntryPoint(HWND window);
 HWND FocusedWindow(DWORD threadId);
 HWND ActiveWindow(DWORD threadId);
 
-// A readable description of a window handle for failure messages.
+// A readable description of a window handle, or of a rectangle ("(l,t)-(r,b)"), for
+// failure messages.
 std::string Describe(HWND window);
+std::string Describe(const RECT& rect);
 
 }  // namespace e2e

@@ -9,37 +9,13 @@
 #include <iterator>
 #include <optional>
 
+#include "controls/handles.h"
 #include "harness/process.h"
+#include "harness/query.h"
 #include "harness/wait.h"
 
 namespace e2e {
 namespace {
-
-struct ScreenDc {
-  ScreenDc() : dc(GetDC(nullptr)) {}
-  ~ScreenDc() { ReleaseDC(nullptr, dc); }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC dc;
-};
-
-struct MemoryDc {
-  explicit MemoryDc(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
-  ~MemoryDc() { DeleteDC(dc); }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC dc;
-};
-
-struct Bitmap {
-  explicit Bitmap(HBITMAP handle) : bitmap(handle) {}
-  ~Bitmap() {
-    if (bitmap) DeleteObject(bitmap);
-  }
-  Bitmap(const Bitmap&) = delete;
-  Bitmap& operator=(const Bitmap&) = delete;
-  HBITMAP bitmap;
-};
 
 constexpr int MaxCaptures = 20;
 constexpr Millis SettleInterval{100};
@@ -49,24 +25,6 @@ std::uint64_t Fnv1a(const std::vector<unsigned char>& bytes) {
   for (const unsigned char byte : bytes) hash = (hash ^ byte) * 1099511628211ull;
   return hash;
 }
-
-// A picture as 24-bit BMPs hold it: blue, green, red, rows from the bottom up, each
-// padded to four bytes.
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> bytes;
-
-  Picture() = default;
-  Picture(int w, int h) : width(w), height(h), bytes(static_cast<size_t>(Stride() * h)) {}
-  int Stride() const { return (width * 3 + 3) & ~3; }
-  // The pixel at (x, y), counted from the top left (the rows are stored bottom up).
-  size_t Offset(int x, int y) const {
-    return static_cast<size_t>((height - 1 - y) * Stride() + x * 3);
-  }
-  unsigned char* At(int x, int y) { return &bytes[Offset(x, y)]; }
-  const unsigned char* At(int x, int y) const { return &bytes[Offset(x, y)]; }
-};
 
 BITMAPINFOHEADER HeaderOf(const Picture& picture) {
   BITMAPINFOHEADER header{};
@@ -113,26 +71,14 @@ std::optional<Picture> ReadBmp(const std::string& path) {
   return picture;
 }
 
-Picture CaptureScreen() {
-  Picture picture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  BITMAPINFO info{};
-  info.bmiHeader = HeaderOf(picture);
-  ScreenDc screen;
-  void* bits = nullptr;
-  Bitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap.bitmap) return {};
-  MemoryDc memory(screen.dc);
-  // Wine's desktop repaints what a hidden window uncovers a moment later, in another
-  // process: capture until two captures in a row agree, so that the picture shows the
-  // state the test has just checked rather than the one before.
+// Wine's desktop repaints what a hidden window uncovers a moment later, in another
+// process: capture until two captures in a row agree, so that the picture shows the
+// state the test has just checked rather than the one before.
+Picture SettledScreen() {
+  Picture picture;
   std::uint64_t previousHash = 0;
   for (int attempt = 0; attempt < MaxCaptures; ++attempt) {
-    const HGDIOBJ previous = SelectObject(memory.dc, bitmap.bitmap);
-    BitBlt(memory.dc, 0, 0, picture.width, picture.height, screen.dc, 0, 0, SRCCOPY);
-    SelectObject(memory.dc, previous);
-    GdiFlush();
-    const auto* first = static_cast<const unsigned char*>(bits);
-    picture.bytes.assign(first, first + picture.bytes.size());
+    picture = Capture();
     const std::uint64_t hash = Fnv1a(picture.bytes);
     if (attempt > 0 && hash == previousHash) break;
     previousHash = hash;
@@ -173,12 +119,40 @@ std::string ReadText(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string RectText(const RECT& rect) {
-  return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
-         std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")";
+}  // namespace
+
+COLORREF Picture::Pixel(int x, int y) const {
+  const unsigned char* bgr = At(x, y);
+  return RGB(bgr[2], bgr[1], bgr[0]);
 }
 
-}  // namespace
+Picture Capture(const RECT& area) {
+  Picture picture(area.right - area.left, area.bottom - area.top);
+  BITMAPINFO info{};
+  info.bmiHeader = HeaderOf(picture);
+  const ScopedWindowDc screen(nullptr);
+  void* bits = nullptr;
+  const UniqueBitmap bitmap(
+      CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+  if (!bitmap || !memory) return {};
+  {
+    const ScopedSelect selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, picture.width, picture.height, screen.get(), area.left, area.top,
+           SRCCOPY);
+  }
+  GdiFlush();
+  const auto* first = static_cast<const unsigned char*>(bits);
+  picture.bytes.assign(first, first + picture.bytes.size());
+  return picture;
+}
+
+Picture Capture(HWND window) {
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT bounds{};
+  if (window && GetWindowRect(window, &bounds)) IntersectRect(&area, &area, &bounds);
+  return Capture(area);
+}
 
 std::string ScreenshotFolder() {
   const std::string folder = WindowsPath(Environment("QUORL_E2E_SHOTS", "e2e-shots"));
@@ -188,17 +162,14 @@ std::string ScreenshotFolder() {
 
 std::string SaveScreenshot(const std::string& name) {
   const std::string path = ScreenshotFolder() + "\\" + name + ".bmp";
-  return WriteBmp(path, CaptureScreen()) ? path : std::string{};
+  return WriteBmp(path, SettledScreen()) ? path : std::string{};
 }
 
-COLORREF ScreenPixel(POINT at) {
-  ScreenDc screen;
-  return GetPixel(screen.dc, at.x, at.y);
-}
+COLORREF ScreenPixel(POINT at) { return Capture(RECT{at.x, at.y, at.x + 1, at.y + 1}).Pixel(0, 0); }
 
 ::testing::AssertionResult MatchesReference(const std::string& reference, HWND window,
                                             std::vector<RECT> masks) {
-  const Picture screen = CaptureScreen();
+  const Picture screen = SettledScreen();
   const std::string shots = ScreenshotFolder() + "\\" + reference;
   WriteBmp(shots + ".bmp", screen);
   RECT area{0, 0, screen.width, screen.height};
@@ -231,7 +202,7 @@ COLORREF ScreenPixel(POINT at) {
   auto failure = [&] {
     WriteBmp(shots + "-actual.bmp", actual);
     return ::testing::AssertionFailure()
-           << "the screen within " << RectText(area) << " (capture " << shots << "-actual.bmp) ";
+           << "the screen within " << Describe(area) << " (capture " << shots << "-actual.bmp) ";
   };
   if (!expected) {
     return failure() << "has no reference picture " << path
@@ -266,7 +237,7 @@ COLORREF ScreenPixel(POINT at) {
   }
   WriteBmp(shots + "-diff.bmp", diff);
   return failure() << "differs from its reference " << path << " in " << differing
-                   << " pixels within " << RectText(box) << " of it (marked red in " << shots
+                   << " pixels within " << Describe(box) << " of it (marked red in " << shots
                    << "-diff.bmp)" << renderer;
 }
 
