@@ -51,6 +51,9 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramAndBackKeepsTheGame) {
   EXPECT_NE(GetForegroundWindow(), App().MainWindow());
   EXPECT_TRUE(MatchesReference("activation-other-program"));
 
+  // The other program moves over part of the board, which draws it again when it comes
+  // back (compared at the end).
+  SetWindowPos(otherWindow, nullptr, 150, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ClickAt(TitleBarPoint());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().MainWindow(); }))
       << "clicking the title bar did not bring the board back";
@@ -68,6 +71,9 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramAndBackKeepsTheGame) {
   ASSERT_TRUE(WaitUntil([&] { return App().Focus() == App().GuessBox(); }));
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().MainWindow(); }));
   ExpectGameKept();
+  PressKey(VK_BACK);
+  ASSERT_TRUE(WaitUntil([&] { return App().GuessText().empty(); }));
+  EXPECT_TRUE(MatchesReference("one-verdict"));
 }
 
 TEST_F(ActivationTest, MinimiseAndRestoreThroughTheTaskbarEntryKeepTheGame) {

@@ -1,4 +1,5 @@
-// The painted buttons and the keyboard: Commencer, Règles, and the tab order.
+// The painted buttons and the keyboard: Commencer, Règles, the tab order and the arrows.
+#include "accessible_controls.h"
 #include "quorl_test.h"
 
 #include "harness/input.h"
@@ -60,10 +61,10 @@ TEST_F(ButtonsTest, HiddenMenuCannotBeReachedFromTheKeyboard) {
   EXPECT_EQ(App().CounterText(), "2");
 }
 
-TEST_F(ButtonsTest, TabAndShiftTabFollowTheDesignedOrder) {
-  const std::vector<HWND> order{App().GuessBox(),  App().History(), App().CounterBox(),
-                                App().Commencer(), App().Regles(),  App().Quitter(),
-                                App().GuessBox()};
+TEST_F(ButtonsTest, TabShiftTabAndTheArrowsFollowTheDesignedOrder) {
+  const HWND guess = App().GuessBox(), history = App().History(), counter = App().CounterBox(),
+             commencer = App().Commencer(), regles = App().Regles(), quitter = App().Quitter();
+  const std::vector<HWND> order{guess, history, counter, commencer, regles, quitter, guess};
   for (size_t i = 1; i < order.size(); ++i) {
     SCOPED_TRACE("Tab number " + std::to_string(i));
     PressKey(VK_TAB);
@@ -74,6 +75,19 @@ TEST_F(ButtonsTest, TabAndShiftTabFollowTheDesignedOrder) {
     PressKey(VK_TAB, {VK_SHIFT});
     ASSERT_TRUE(FocusReaches(order[i])) << "focus on " << Describe(App().Focus());
   }
+  // The boxes and the list keep the arrow keys (a Tab after them shows where the focus
+  // was); on a button they move the focus along the same order, Left and Up back, Right
+  // and Down on, round from Quitter to the guess box.
+  ExpectFocusPath(
+      [&] { return App().Focus(); },
+      {{VK_UP, guess},       {VK_DOWN, guess},    {VK_LEFT, guess},        {VK_RIGHT, guess},
+       {VK_TAB, history},    {VK_UP, history},    {VK_DOWN, history},      {VK_LEFT, history},
+       {VK_RIGHT, history},  {VK_TAB, counter},   {VK_UP, counter},        {VK_DOWN, counter},
+       {VK_LEFT, counter},   {VK_RIGHT, counter}, {VK_TAB, commencer},     {VK_LEFT, counter},
+       {VK_TAB, commencer},  {VK_UP, counter},    {VK_TAB, commencer},     {VK_RIGHT, regles},
+       {VK_LEFT, commencer}, {VK_DOWN, regles},   {VK_UP, commencer},      {VK_RIGHT, regles},
+       {VK_RIGHT, quitter},  {VK_LEFT, regles},   {VK_DOWN, quitter},      {VK_UP, regles},
+       {VK_RIGHT, quitter},  {VK_RIGHT, guess},   {VK_TAB, quitter, true}, {VK_DOWN, guess}});
 }
 
 TEST_F(ButtonsTest, ReglesShowsTheRulesAndEnterClosesThemWithoutANewGame) {

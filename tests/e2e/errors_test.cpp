@@ -43,6 +43,7 @@ TEST_F(OverflowTest, HugeGuessIsReportedAndTheGameGoesOn) {
     PressKey(VK_HOME, {VK_SHIFT});
     PressKey(VK_DELETE);
     ASSERT_TRUE(WaitUntil([&] { return App().GuessText().empty(); }));
+    EXPECT_TRUE(MatchesReference("one-verdict"));  // what the box covered is drawn again
   }
 }
 
