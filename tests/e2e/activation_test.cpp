@@ -1,5 +1,6 @@
 // Activation: switching to another program and back, minimising and restoring,
-// and clicking around the board never start a new game.
+// and clicking around the board never start a new game; what another program's
+// window uncovers is drawn again.
 #include "quorl_test.h"
 
 #include "harness/input.h"
@@ -50,10 +51,11 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramAndBackKeepsTheGame) {
   })) << "the other program did not take the foreground";
   EXPECT_NE(GetForegroundWindow(), App().MainWindow());
   EXPECT_TRUE(MatchesReference("activation-other-program"));
+  // Over part of the board and back: the board draws the parts it uncovers (only those:
+  // being activated would draw the whole of it).
+  ASSERT_TRUE(MoveAwayAndBack(otherWindow, {150, 200}, App().MainWindow()));
+  EXPECT_TRUE(MatchesReference("activation-other-program"));
 
-  // The other program moves over part of the board, which draws it again when it comes
-  // back (compared at the end).
-  SetWindowPos(otherWindow, nullptr, 150, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ClickAt(TitleBarPoint());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().MainWindow(); }))
       << "clicking the title bar did not bring the board back";
@@ -71,9 +73,6 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramAndBackKeepsTheGame) {
   ASSERT_TRUE(WaitUntil([&] { return App().Focus() == App().GuessBox(); }));
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().MainWindow(); }));
   ExpectGameKept();
-  PressKey(VK_BACK);
-  ASSERT_TRUE(WaitUntil([&] { return App().GuessText().empty(); }));
-  EXPECT_TRUE(MatchesReference("one-verdict"));
 }
 
 TEST_F(ActivationTest, MinimiseAndRestoreThroughTheTaskbarEntryKeepTheGame) {

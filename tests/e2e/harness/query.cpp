@@ -1,5 +1,7 @@
 #include "harness/query.h"
 
+#include "harness/wait.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -200,6 +202,25 @@ std::string Describe(HWND window) {
   char position[64];
   std::snprintf(position, sizeof position, " at %ld,%ld", rect.left, rect.top);
   return buffer + WindowClass(window) + " \"" + TextOf(window) + "\"" + position;
+}
+
+bool MoveAwayAndBack(HWND window, POINT away, HWND below) {
+  const RECT first = ScreenRect(window);
+  for (POINT to : {away, POINT{first.left, first.top}}) {
+    SetWindowPos(window, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    std::vector<HWND> windows = ChildWindows(below);
+    windows.push_back(below);
+    // Nothing left to draw, and the drawing under way (the message after it) finished.
+    DWORD_PTR result = 0;
+    if (!WaitUntil([&] {
+          return std::none_of(windows.begin(), windows.end(),
+                              [](HWND w) { return GetUpdateRect(w, nullptr, FALSE); });
+        }) ||
+        !SendMessageTimeoutA(below, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace e2e

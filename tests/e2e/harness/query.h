@@ -59,4 +59,8 @@ HWND ActiveWindow(DWORD threadId);
 // A readable description of a window handle for failure messages.
 std::string Describe(HWND window);
 
+// Moves `window` (as a window manager would) to `away` and back, each time waiting
+// until `below` and its controls have drawn again what the move uncovered.
+bool MoveAwayAndBack(HWND window, POINT away, HWND below);
+
 }  // namespace e2e
