@@ -42,14 +42,10 @@ const struct {
 };
 
 std::string line(const std::string& name, long role, long state) {
-  std::string text = name + " | role " + std::to_string(role) + " |";
-  for (const auto& [bit, word] : {std::pair{STATE_SYSTEM_FOCUSABLE, " focusable"},
-                                  {STATE_SYSTEM_FOCUSED, " focused"},
-                                  {STATE_SYSTEM_READONLY, " read-only"}}) {
-    if (state & bit) text += word;
-  }
-  const long others = state & ~ReadOnly;
-  return others ? text + " and " + std::to_string(others) : text;
+  const auto flag = [state](long bit, const char* word) { return (state & bit) ? word : ""; };
+  return name + " | role " + std::to_string(role) + flag(STATE_SYSTEM_FOCUSABLE, " | focusable") +
+         flag(STATE_SYSTEM_FOCUSED, " | focused") + flag(STATE_SYSTEM_READONLY, " | read-only") +
+         " | others " + std::to_string(state & ~ReadOnly);
 }
 
 }  // namespace

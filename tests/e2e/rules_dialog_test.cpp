@@ -68,19 +68,11 @@ TEST_F(RulesDialogTest, TabAndTheArrowsGoBetweenOkAndTheMemoAndEnterThereDoesNot
   // Every arrow on OK moves to the memo, its one other control; the memo keeps them (a
   // Tab after them shows that the focus was there).
   const HWND ok = rules_.ok, memo = rules_.memo;
-  ExpectFocusPath([&] { return App().Focus(); }, {{VK_TAB, memo},
-                                                  {VK_TAB, ok},
-                                                  {VK_RIGHT, memo},
-                                                  {VK_UP, memo},
-                                                  {VK_DOWN, memo},
-                                                  {VK_LEFT, memo},
-                                                  {VK_RIGHT, memo},
-                                                  {VK_TAB, ok},
-                                                  {VK_DOWN, memo},
-                                                  {VK_TAB, ok},
-                                                  {VK_LEFT, memo},
-                                                  {VK_TAB, ok},
-                                                  {VK_UP, memo}});
+  const std::vector<FocusStep> steps{
+      {VK_TAB, memo},  {VK_TAB, ok},     {VK_RIGHT, memo}, {VK_UP, memo},   {VK_DOWN, memo},
+      {VK_LEFT, memo}, {VK_RIGHT, memo}, {VK_TAB, ok},     {VK_DOWN, memo}, {VK_TAB, ok},
+      {VK_LEFT, memo}, {VK_TAB, ok},     {VK_UP, memo}};
+  ExpectFocusPath([&] { return App().Focus(); }, steps);
   PressKey(VK_RETURN);
   EXPECT_FALSE(WaitUntil([&] { return !Shown(rules_.window); }, Millis{1500}));
   ClickAt(CenterOf(rules_.ok));
