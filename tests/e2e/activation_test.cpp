@@ -1,6 +1,6 @@
 // Activation: switching to another program and back, minimising and restoring,
-// and clicking around the board never start a new game; what another program's
-// window uncovers is drawn again.
+// and clicking around the board never start a new game; the board looks as before
+// where another program's window moved off it.
 #include "quorl_test.h"
 
 #include "harness/input.h"
@@ -51,8 +51,8 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramAndBackKeepsTheGame) {
   })) << "the other program did not take the foreground";
   EXPECT_NE(GetForegroundWindow(), App().MainWindow());
   EXPECT_TRUE(MatchesReference("activation-other-program"));
-  // Over part of the board and back: the board draws the parts it uncovers (only those:
-  // being activated would draw the whole of it).
+  // Over part of the board and back, the board not activated: what the window uncovers
+  // looks as before (drawn again by the board, unless the desktop kept its pixels).
   ASSERT_TRUE(MoveAwayAndBack(otherWindow, {150, 200}, App().MainWindow()));
   EXPECT_TRUE(MatchesReference("activation-other-program"));
 

@@ -1,6 +1,7 @@
 // Errors the player can meet: a guess too large for a double, reported in a message
-// box (which leaves the board whole when moved) after which the game goes on; and a program whose
-// main window description is missing, which reports it and ends with exit code 1.
+// box, moved off the board and back as in the rules' case, after which the game goes
+// on; and a program whose main window description is missing, which reports it and
+// ends with exit code 1.
 #include "quorl_test.h"
 
 #include "harness/input.h"
@@ -27,7 +28,7 @@ TEST_F(OverflowTest, HugeGuessIsReportedAndTheGameGoesOn) {
     EXPECT_FALSE(IsWindowEnabled(App().MainWindow()));
     const std::string picture = std::string("overflow-box") + (text[0] == '-' ? "-negative" : "");
     EXPECT_TRUE(MatchesReference(picture));
-    ASSERT_TRUE(MoveAwayAndBack(box, {100, 150}, App().MainWindow()));  // as the rules' case
+    ASSERT_TRUE(MoveAwayAndBack(box, {100, 150}, App().MainWindow()));
     EXPECT_TRUE(MatchesReference(picture));
 
     PressKey(VK_RETURN);

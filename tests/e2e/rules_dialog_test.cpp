@@ -47,8 +47,8 @@ TEST_F(RulesDialogTest, EditedRulesStayForTheNextShowing) {
   EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
 }
 
-// The board draws again only the part that a dialog uncovers while it stays up (closing
-// it activates the board, which draws the whole of it).
+// What a dialog uncovers of the board while it stays up looks as before (closing it
+// would activate the board, which draws the whole of it).
 TEST_F(RulesDialogTest, MovedAwayAndBackItLeavesTheBoardWholeAndSpacePressesOk) {
   ASSERT_TRUE(MoveAwayAndBack(rules_.window, {200, 300}, App().MainWindow()));
   EXPECT_TRUE(MatchesReference("rules-dialog"));
