@@ -1,5 +1,6 @@
 // Activation: switching to another program and back, minimising and restoring,
-// and clicking around the board never start a new game.
+// and clicking around the board never start a new game; the board looks as before
+// where another program's window moved off it.
 #include "quorl_test.h"
 
 #include "harness/input.h"
@@ -49,6 +50,10 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramAndBackKeepsTheGame) {
     return otherWindow && GetForegroundWindow() == otherWindow;
   })) << "the other program did not take the foreground";
   EXPECT_NE(GetForegroundWindow(), App().MainWindow());
+  EXPECT_TRUE(MatchesReference("activation-other-program"));
+  // Over part of the board and back, the board not activated: what the window uncovers
+  // looks as before (drawn again by the board, unless the desktop kept its pixels).
+  ASSERT_TRUE(MoveAwayAndBack(otherWindow, {150, 200}, App().MainWindow()));
   EXPECT_TRUE(MatchesReference("activation-other-program"));
 
   ClickAt(TitleBarPoint());

@@ -1,4 +1,5 @@
-// The painted buttons and the keyboard: Commencer, Règles, and the tab order.
+// The painted buttons and the keyboard: Commencer, Règles, the tab order and the arrows.
+#include "accessible_controls.h"
 #include "quorl_test.h"
 
 #include "harness/input.h"
@@ -60,39 +61,37 @@ TEST_F(ButtonsTest, HiddenMenuCannotBeReachedFromTheKeyboard) {
   EXPECT_EQ(App().CounterText(), "2");
 }
 
-TEST_F(ButtonsTest, TabAndShiftTabFollowTheDesignedOrder) {
-  const std::vector<HWND> order{App().GuessBox(),  App().History(), App().CounterBox(),
-                                App().Commencer(), App().Regles(),  App().Quitter(),
-                                App().GuessBox()};
-  for (size_t i = 1; i < order.size(); ++i) {
-    SCOPED_TRACE("Tab number " + std::to_string(i));
-    PressKey(VK_TAB);
-    ASSERT_TRUE(FocusReaches(order[i])) << "focus on " << Describe(App().Focus());
-  }
-  for (size_t i = order.size() - 1; i-- > 0;) {
-    SCOPED_TRACE("Shift+Tab back to position " + std::to_string(i));
-    PressKey(VK_TAB, {VK_SHIFT});
-    ASSERT_TRUE(FocusReaches(order[i])) << "focus on " << Describe(App().Focus());
-  }
+TEST_F(ButtonsTest, TabShiftTabAndTheArrowsFollowTheDesignedOrder) {
+  const HWND guess = App().GuessBox(), history = App().History(), counter = App().CounterBox(),
+             commencer = App().Commencer(), regles = App().Regles(), quitter = App().Quitter();
+  // Tab round the designed order and Shift+Tab back. The boxes and the list keep the
+  // arrow keys (a Tab after them shows where the focus was); on a button they move the
+  // focus along the same order, Left and Up back, Right and Down on, round from Quitter.
+  ExpectFocusPath([&] { return App().Focus(); },
+                  {{VK_TAB, history},       {VK_TAB, counter},       {VK_TAB, commencer},
+                   {VK_TAB, regles},        {VK_TAB, quitter},       {VK_TAB, guess},
+                   {VK_TAB, quitter, true}, {VK_TAB, regles, true},  {VK_TAB, commencer, true},
+                   {VK_TAB, counter, true}, {VK_TAB, history, true}, {VK_TAB, guess, true},
+                   {VK_UP, guess},          {VK_DOWN, guess},        {VK_LEFT, guess},
+                   {VK_RIGHT, guess},       {VK_TAB, history},       {VK_UP, history},
+                   {VK_DOWN, history},      {VK_LEFT, history},      {VK_RIGHT, history},
+                   {VK_TAB, counter},       {VK_UP, counter},        {VK_DOWN, counter},
+                   {VK_LEFT, counter},      {VK_RIGHT, counter},     {VK_TAB, commencer},
+                   {VK_LEFT, counter},      {VK_TAB, commencer},     {VK_UP, counter},
+                   {VK_TAB, commencer},     {VK_RIGHT, regles},      {VK_LEFT, commencer},
+                   {VK_DOWN, regles},       {VK_UP, commencer},      {VK_RIGHT, regles},
+                   {VK_RIGHT, quitter},     {VK_LEFT, regles},       {VK_DOWN, quitter},
+                   {VK_UP, regles},         {VK_RIGHT, quitter},     {VK_RIGHT, guess},
+                   {VK_TAB, quitter, true}, {VK_DOWN, guess}});
 }
 
 TEST_F(ButtonsTest, ReglesShowsTheRulesAndEnterClosesThemWithoutANewGame) {
   ASSERT_NO_FATAL_FAILURE(SubmitAll({"0"}));
-  ClickAt(CenterOf(App().Regles()));
-  ASSERT_TRUE(WaitUntil([&] { return Shown(App().RulesDialog()); })) << "no rules dialog";
-  const HWND rules = App().RulesDialog();
-  EXPECT_EQ(TextOf(rules), "R\xe8gles");
+  RulesDialog rules;
+  ASSERT_NO_FATAL_FAILURE(OpenRules(rules));  // the focus on OK
+  EXPECT_EQ(TextOf(rules.window), "R\xe8gles");
   EXPECT_FALSE(IsWindowEnabled(App().MainWindow()));
-  HWND memo = nullptr;
-  HWND ok = nullptr;
-  for (HWND child : ChildWindows(rules)) {
-    if (!IsWindowVisible(child)) continue;
-    if (WindowClass(child) == "Edit") memo = child;
-    if (WindowClass(child) == "Button") ok = child;
-  }
-  ASSERT_NE(memo, nullptr) << "no visible rules memo";
-  ASSERT_NE(ok, nullptr) << "no visible OK button";
-  EXPECT_EQ(TextOf(memo),
+  EXPECT_EQ(TextOf(rules.memo),
             "Quorl\r\n"
             "\r\n"
             "Devine un nombre d\xe9"
@@ -101,13 +100,11 @@ TEST_F(ButtonsTest, ReglesShowsTheRulesAndEnterClosesThemWithoutANewGame) {
             "cimal a trois chiffres apr\xe8s la virgule.\r\n"
             "\r\n"
             "Pour jouer, clique sur Commencer.");
-  EXPECT_EQ(TextOf(ok), "OK");
-  EXPECT_TRUE(WaitUntil([&] { return App().Focus() == ok; }))
-      << "focus on " << Describe(App().Focus());
+  EXPECT_EQ(TextOf(rules.ok), "OK");
   EXPECT_TRUE(MatchesReference("rules-dialog"));
 
   PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return !Shown(rules); })) << "Enter did not close the rules";
+  ASSERT_TRUE(WaitUntil([&] { return !Shown(rules.window); })) << "Enter did not close the rules";
   EXPECT_TRUE(IsWindowEnabled(App().MainWindow()));
   EXPECT_TRUE(FocusReaches(App().Regles())) << "focus on " << Describe(App().Focus());
   EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});

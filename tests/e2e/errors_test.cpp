@@ -1,6 +1,7 @@
 // Errors the player can meet: a guess too large for a double, reported in a message
-// box after which the game goes on; and a program whose main window description is
-// missing, which reports it and ends with exit code 1.
+// box, moved off the board and back as in the rules' case, after which the game goes
+// on; and a program whose main window description is missing, which reports it and
+// ends with exit code 1.
 #include "quorl_test.h"
 
 #include "harness/input.h"
@@ -25,8 +26,10 @@ TEST_F(OverflowTest, HugeGuessIsReportedAndTheGameGoesOn) {
                                                        "bordement en virgule flottante."});
     EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
     EXPECT_FALSE(IsWindowEnabled(App().MainWindow()));
-    EXPECT_TRUE(
-        MatchesReference(std::string("overflow-box") + (text[0] == '-' ? "-negative" : "")));
+    const std::string picture = std::string("overflow-box") + (text[0] == '-' ? "-negative" : "");
+    EXPECT_TRUE(MatchesReference(picture));
+    ASSERT_TRUE(MoveAwayAndBack(box, {100, 150}, App().MainWindow()));
+    EXPECT_TRUE(MatchesReference(picture));
 
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return !App().ErrorBox(); })) << "OK did not close the box";

@@ -82,8 +82,8 @@ TEST_F(MessageDialogTest, SpacePressesOk) {
   EXPECT_TRUE(App().HistoryLines().empty());
 }
 
-TEST_F(MessageDialogTest, EscapeDoesNothing) {
-  PressKey(VK_ESCAPE);
+TEST_F(MessageDialogTest, EscapeAndTheArrowsDoNothing) {
+  for (int key : {VK_ESCAPE, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT}) PressKey(static_cast<WORD>(key));
   // Nothing may happen, so the wait is bounded and expected to run out.
   EXPECT_FALSE(WaitUntil([&] { return !Shown(dialog_); }, Millis{1500}));
   EXPECT_FALSE(IsWindowEnabled(App().MainWindow()));

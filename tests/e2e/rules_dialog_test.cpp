@@ -1,5 +1,7 @@
 // The rules dialog beyond its first showing: the memo can be edited and keeps its
-// text, Enter in the memo starts a line, Space presses OK, Escape does nothing.
+// text, Enter in the memo starts a line, Space presses OK, Escape does nothing, the
+// arrows go from OK to the memo.
+#include "accessible_controls.h"
 #include "quorl_test.h"
 
 #include "harness/input.h"
@@ -45,7 +47,11 @@ TEST_F(RulesDialogTest, EditedRulesStayForTheNextShowing) {
   EXPECT_EQ(App().HistoryLines(), std::vector<std::string>{"0 est trop petit"});
 }
 
-TEST_F(RulesDialogTest, SpacePressesOk) {
+// What a dialog uncovers of the board while it stays up looks as before (closing it
+// would activate the board, which draws the whole of it).
+TEST_F(RulesDialogTest, MovedAwayAndBackItLeavesTheBoardWholeAndSpacePressesOk) {
+  ASSERT_TRUE(MoveAwayAndBack(rules_.window, {200, 300}, App().MainWindow()));
+  EXPECT_TRUE(MatchesReference("rules-dialog"));
   PressKey(VK_SPACE);
   EXPECT_TRUE(RulesClosed());
   EXPECT_TRUE(WaitUntil([&] { return App().Focus() == App().Regles(); }));
@@ -58,10 +64,15 @@ TEST_F(RulesDialogTest, EscapeDoesNothing) {
   EXPECT_TRUE(RulesClosed());
 }
 
-TEST_F(RulesDialogTest, TabReachesTheMemoAndEnterThereDoesNotClose) {
-  PressKey(VK_TAB);
-  ASSERT_TRUE(WaitUntil([&] { return App().Focus() == rules_.memo; }))
-      << "focus on " << Describe(App().Focus());
+TEST_F(RulesDialogTest, TabAndTheArrowsGoBetweenOkAndTheMemoAndEnterThereDoesNotClose) {
+  // Every arrow on OK moves to the memo, its one other control; the memo keeps them (a
+  // Tab after them shows that the focus was there).
+  const HWND ok = rules_.ok, memo = rules_.memo;
+  const std::vector<FocusStep> steps{
+      {VK_TAB, memo},  {VK_TAB, ok},     {VK_RIGHT, memo}, {VK_UP, memo},   {VK_DOWN, memo},
+      {VK_LEFT, memo}, {VK_RIGHT, memo}, {VK_TAB, ok},     {VK_DOWN, memo}, {VK_TAB, ok},
+      {VK_LEFT, memo}, {VK_TAB, ok},     {VK_UP, memo}};
+  ExpectFocusPath([&] { return App().Focus(); }, steps);
   PressKey(VK_RETURN);
   EXPECT_FALSE(WaitUntil([&] { return !Shown(rules_.window); }, Millis{1500}));
   ClickAt(CenterOf(rules_.ok));

@@ -64,6 +64,14 @@ private:
   std::string path_;
 };
 
+// The wine this test runs under, as its ntdll names itself; "not wine" elsewhere.
+std::string WineVersion() {
+  using Version = const char*(CDECL*)();
+  const auto version = reinterpret_cast<Version>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+  return version ? version() : "not wine";
+}
+
 class ShutdownTest : public QuorlTest {
 protected:
   void ExpectCleanExit() {
@@ -115,10 +123,15 @@ TEST_F(ShutdownTest, WindowsEndTheLastCreatedFirst) {
     const std::streamoff from = trace.mark();
     w.end();
     ExpectCleanExit();
-    EXPECT_EQ(trace.since(from, App().Program().MainThreadId(), windows),
-              (std::vector<std::string>{"Tquorl hidden", "Tregles hidden", "Tregles destroyed",
-                                        "Tmessa hidden", "Tmessa destroyed", "Tquorl hidden",
-                                        "Tquorl destroyed"}));
+    const auto calls = trace.since(from, App().Program().MainThreadId(), windows);
+    // Not one line found: the trace of another wine, which writes its lines otherwise.
+    ASSERT_FALSE(calls.empty()) << "wine's trace format was not recognised under wine "
+                                << WineVersion() << ": no show_window or NtUserDestroyWindow "
+                                << "line of the program's windows in "
+                                << Environment("QUORL_E2E_TRACE", "");
+    EXPECT_EQ(calls, (std::vector<std::string>{
+                         "Tquorl hidden", "Tregles hidden", "Tregles destroyed", "Tmessa hidden",
+                         "Tmessa destroyed", "Tquorl hidden", "Tquorl destroyed"}));
     app_.reset();
   }
 }

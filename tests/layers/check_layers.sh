@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Includes follow the layers downwards only. A file belongs to the layer of the
 # top-level folder that holds it, and may include from its own layer and the ones
-# listed before it. Prints every include that reaches a layer above its file's and
-# fails.
+# listed before it, by the layer's folder ("game/rules.h"), never by climbing out of
+# its own ("../game/rules.h"), which would pass any include folder. Prints every
+# include that breaks this and fails.
 set -uo pipefail
-root=${1:?usage: check_layers.sh SOURCE_ROOT}
+root=${1:?usage: check_layers.sh SOURCE_ROOT LAYER... (from the bottom up)}
+shift
+# From the bottom up, as the top-level CMakeLists.txt lists them (QUORL_LAYERS).
+layers=("$@")
+[ ${#layers[@]} -gt 0 ] || { echo "no layers given" >&2; exit 2; }
 cd "$root" || exit 2
-
-# From the bottom up: the string table's identifiers, the base, the rules, the control
-# library, the shell, the runtime replacements, the windows, the entry.
-layers=(res base game controls app runtime forms entry)
+for layer in "${layers[@]}"; do
+  [ -d "$layer" ] || { echo "layer $layer: no folder $root/$layer" >&2; exit 2; }
+done
 
 # The position of the layer that holds a path in the list; nothing for a path outside
 # every layer (a standard or system header).
@@ -24,6 +28,9 @@ status=0
 while IFS= read -r file; do
   rank=$(rank_of "$file")
   while IFS= read -r included; do
+    case /$included/ in
+      */../*) echo "$file includes $included, climbing out of its folder"; status=1; continue ;;
+    esac
     included_rank=$(rank_of "$included")
     if [ -n "$included_rank" ] && [ "$included_rank" -gt "$rank" ]; then
       echo "$file (${layers[$rank]}) includes $included (${layers[$included_rank]})"

@@ -1,5 +1,7 @@
 #include "harness/query.h"
 
+#include "harness/wait.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -197,6 +199,31 @@ std::string Describe(HWND window) {
 std::string Describe(const RECT& rect) {
   return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
          std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")";
+}
+
+bool MoveAwayAndBack(HWND window, POINT away, HWND below) {
+  const RECT first = ScreenRect(window);
+  for (POINT to : {away, POINT{first.left, first.top}}) {
+    RECT uncovered = ScreenRect(window);
+    SetWindowPos(window, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Wine keeps each window's pixels and puts back what a move uncovers; a desktop
+    // that keeps none asks the window below to draw that part again. Ask as it would,
+    // so that the board's drawing of a part of itself is what the picture shows.
+    MapWindowPoints(HWND_DESKTOP, below, reinterpret_cast<POINT*>(&uncovered), 2);
+    RedrawWindow(below, &uncovered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    std::vector<HWND> windows = ChildWindows(below);
+    windows.push_back(below);
+    // Nothing left to draw, and the drawing under way (the message after it) finished.
+    DWORD_PTR result = 0;
+    if (!WaitUntil([&] {
+          return std::none_of(windows.begin(), windows.end(),
+                              [](HWND w) { return GetUpdateRect(w, nullptr, FALSE); });
+        }) ||
+        !SendMessageTimeoutA(below, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace e2e

@@ -61,4 +61,9 @@ HWND ActiveWindow(DWORD threadId);
 std::string Describe(HWND window);
 std::string Describe(const RECT& rect);
 
+// Moves `window` (as a window manager would) to `away` and back, each time asking
+// `below` to draw again what the move uncovered and waiting until it and its controls
+// have.
+bool MoveAwayAndBack(HWND window, POINT away, HWND below);
+
 }  // namespace e2e
