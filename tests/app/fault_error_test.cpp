@@ -4,18 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 namespace {
 
-struct FaultCase {
-  std::uint32_t code;
-  const char* className;
-  const char* message;
-  const char* reason;
-};
-
 TEST(FaultError, EachFaultCodeHasItsClassAndMessage) {
-  const FaultCase cases[] = {
+  // Code, class, message, and why.
+  const std::tuple<std::uint32_t, const char*, const char*, const char*> cases[] = {
       {0xC0000094u, "EDivByZero", "Division par zéro", "integer division by zero"},
       {0xC000008Cu, "ERangeError", "Erreur de vérification d'étendue", "array bounds"},
       {0xC0000095u, "EIntOverflow", "Débordement d'entier", "integer overflow"},
@@ -43,11 +38,11 @@ TEST(FaultError, EachFaultCodeHasItsClassAndMessage) {
       {0x0000000Au, "EExternalException", "Exception externe a", "no leading zeros"},
   };
   const AccessFault access;
-  for (const FaultCase& row : cases) {
-    SCOPED_TRACE(row.reason);
-    const auto error = FaultError(row.code, access);
-    EXPECT_STREQ(error->ClassName(), row.className);
-    EXPECT_EQ(error->Message(), row.message);
+  for (const auto& [code, className, message, reason] : cases) {
+    SCOPED_TRACE(reason);
+    const auto error = FaultError(code, access);
+    EXPECT_STREQ(error->ClassName(), className);
+    EXPECT_EQ(error->Message(), message);
   }
 }
 

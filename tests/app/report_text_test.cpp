@@ -6,6 +6,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <typeinfo>
 
 #include "app/error_description.h"
@@ -13,14 +14,9 @@
 
 namespace {
 
-struct ErrorBoxCase {
-  const char* message;
-  const char* expected;
-  const char* reason;
-};
-
 TEST(ErrorBoxText, AppendsAPeriodOnlyAfterCharactersSortingAfterThePoint) {
-  const ErrorBoxCase cases[] = {
+  // Message, box text, and why.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"Débordement en virgule flottante", "Débordement en virgule flottante.",
        "a letter gets a period"},
       {"Index de liste hors limites (12)", "Index de liste hors limites (12)",
@@ -35,9 +31,9 @@ TEST(ErrorBoxText, AppendsAPeriodOnlyAfterCharactersSortingAfterThePoint) {
       {"trouvée", "trouvée.", "an accented letter has a code above 0x7F"},
       {"", "", "an empty message stays empty"},
   };
-  for (const ErrorBoxCase& row : cases) {
-    SCOPED_TRACE(row.reason);
-    EXPECT_EQ(ErrorBoxText(row.message), row.expected);
+  for (const auto& [message, expected, reason] : cases) {
+    SCOPED_TRACE(reason);
+    EXPECT_EQ(ErrorBoxText(message), expected);
   }
 }
 
@@ -48,23 +44,17 @@ TEST(UnhandledReportText, NamesClassModuleAndOffsetThenTheMessage) {
       "Ressource Tquorl non trouvée.");
 }
 
-struct UnhandledCase {
-  const char* message;
-  const char* expectedEnd;
-  const char* reason;
-};
-
 TEST(UnhandledReportText, OnlyAPeriodSuppressesTheFinalPeriod) {
-  const UnhandledCase cases[] = {
+  // Message, end of the report, and why.
+  const std::tuple<const char*, std::string, const char*> cases[] = {
       {"Format de flux incorrect.", "\nFormat de flux incorrect.", "already ends with '.'"},
       {"Attention!", "\nAttention!.", "'!' still gets a period here"},
       {"(12)", "\n(12).", "')' still gets a period here"},
       {"", ".\n", "no message, no period after the line feed"},
   };
-  for (const UnhandledCase& row : cases) {
-    SCOPED_TRACE(row.reason);
-    const std::string text = UnhandledReportText("Exception", "m.exe", 0, row.message);
-    const std::string end = row.expectedEnd;
+  for (const auto& [message, end, reason] : cases) {
+    SCOPED_TRACE(reason);
+    const std::string text = UnhandledReportText("Exception", "m.exe", 0, message);
     ASSERT_GE(text.size(), end.size());
     EXPECT_EQ(text.substr(text.size() - end.size()), end);
   }
@@ -81,16 +71,10 @@ TEST(UnhandledReportText, IsCutAt1023Characters) {
   EXPECT_EQ(text.back(), 'x');
 }
 
-struct DescriptionCase {
-  std::function<void()> raise;
-  ErrorDescription::Kind kind;
-  const char* className;
-  const char* message;
-  const char* reason;
-};
-
 TEST(ErrorDescription, NamesEveryErrorReadablyForBothReports) {
-  const DescriptionCase cases[] = {
+  // What is raised, how it is described, and why.
+  using Raise = std::function<void()>;
+  const std::tuple<Raise, ErrorDescription::Kind, const char*, const char*, const char*> cases[] = {
       {[] { throw EOverflow(); }, ErrorDescription::Error, "EOverflow",
        "Débordement en virgule flottante", "the program's own class and message"},
       {[] { throw EAbort(); }, ErrorDescription::Silent, "EAbort", "", "the silent error"},
@@ -105,15 +89,15 @@ TEST(ErrorDescription, NamesEveryErrorReadablyForBothReports) {
       {[] { throw 42; }, ErrorDescription::OtherObject, "Exception", "",
        "not an error: no class to name, no message"},
   };
-  for (const DescriptionCase& row : cases) {
-    SCOPED_TRACE(row.reason);
+  for (const auto& [raise, kind, className, message, reason] : cases) {
+    SCOPED_TRACE(reason);
     try {
-      row.raise();
+      raise();
     } catch (...) {
       const ErrorDescription error = DescribeCurrentError();
-      EXPECT_EQ(error.kind, row.kind);
-      EXPECT_EQ(error.className, row.className);
-      EXPECT_EQ(error.message, row.message);
+      EXPECT_EQ(error.kind, kind);
+      EXPECT_EQ(error.className, className);
+      EXPECT_EQ(error.message, message);
     }
   }
 }

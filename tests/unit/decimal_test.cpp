@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "base/errors.h"
 #include "extended.h"
@@ -180,16 +181,29 @@ TEST(DecimalTextToReal, FollowsALocaleChange) {
   EXPECT_EQ(DecimalTextToReal("1.5"), 1.5L);
 }
 
+// Sets a control word and restores the one before, leaving no flags pending.
+class ControlWordScope {
+public:
+  explicit ControlWordScope(std::uint16_t control) : saved_(x87::ControlWord()) {
+    x87::LoadControlWord(control);
+  }
+  ~ControlWordScope() {
+    x87::LoadControlWord(saved_);
+    x87::ClearFlags();
+  }
+  ControlWordScope(const ControlWordScope&) = delete;
+  ControlWordScope& operator=(const ControlWordScope&) = delete;
+
+private:
+  std::uint16_t saved_;
+};
+
 // whole × 10^exponent as the x87 unit computes it with a 64-bit significand and
 // rounding to nearest: the value converted, the scaling by the power-of-ten tables.
 long double ScaledReference(std::uint64_t whole, std::int64_t exponent) {
-  const std::uint16_t saved = x87::ControlWord();
-  x87::LoadControlWord(x87::MaskedControlWord);
-  volatile long double scaled = ScaleByPowerOfTen(static_cast<long double>(whole), exponent);
-  const long double result = scaled;
-  x87::LoadControlWord(saved);
-  x87::ClearFlags();
-  return result;
+  const ControlWordScope scope(x87::MaskedControlWord);
+  const volatile long double scaled = ScaleByPowerOfTen(static_cast<long double>(whole), exponent);
+  return scaled;
 }
 
 // Numbers of up to 19 digits scaled by up to 10^27 are computed with integers, numbers
@@ -209,23 +223,6 @@ TEST(DecimalTextToReal, IntegerAndX87ComputationsAgree) {
     ASSERT_PRED2(SameExtended, value, expected) << Hex(value) << " != " << Hex(expected);
   }
 }
-
-// Restores the control word that a test changes.
-class ControlWordScope {
-public:
-  explicit ControlWordScope(std::uint16_t control) : saved_(x87::ControlWord()) {
-    x87::LoadControlWord(control);
-  }
-  ~ControlWordScope() {
-    x87::LoadControlWord(saved_);
-    x87::ClearFlags();
-  }
-  ControlWordScope(const ControlWordScope&) = delete;
-  ControlWordScope& operator=(const ControlWordScope&) = delete;
-
-private:
-  std::uint16_t saved_;
-};
 
 // Whatever precision and rounding the caller has set, the conversion computes with a
 // 64-bit significand and rounds to nearest, then hands the caller's control word
@@ -288,9 +285,7 @@ TEST(DecimalTextToReal, ShortNumbersAreCorrectlyRounded) {
   for (int i = 0; i < 20000; ++i) {
     const int digitCount = 1 + static_cast<int>(generator() % 19);
     std::string digits;
-    for (int d = 0; d < digitCount; ++d) {
-      digits += static_cast<char>('0' + generator() % 10);
-    }
+    for (int d = 0; d < digitCount; ++d) digits += static_cast<char>('0' + generator() % 10);
     const int point = static_cast<int>(generator() % static_cast<unsigned>(digitCount + 1));
     const int exponent = static_cast<int>(generator() % 55) - 27;
     std::string ours = digits.substr(0, static_cast<std::size_t>(point)) + "," +
@@ -355,23 +350,18 @@ TEST(DecimalTextToReal, AnyBytesConvertOrAreRefused) {
   }
 }
 
-struct IntegerTextCase {
-  std::int32_t n;
-  const char* text;
-  const char* reason;
-};
-
 TEST(IntegerToDecimalText, WritesDigitsAndSign) {
-  const IntegerTextCase cases[] = {
+  // Number, text, and why.
+  const std::tuple<std::int32_t, const char*, const char*> cases[] = {
       {0, "0", "zero has one digit"},
       {13, "13", "no padding"},
       {-5, "-5", "negative"},
       {2147483647, "2147483647", "largest"},
       {-2147483647 - 1, "-2147483648", "smallest, written in full"},
   };
-  for (const IntegerTextCase& c : cases) {
-    SCOPED_TRACE(c.reason);
-    EXPECT_EQ(IntegerToDecimalText(c.n), c.text);
+  for (const auto& [n, text, reason] : cases) {
+    SCOPED_TRACE(reason);
+    EXPECT_EQ(IntegerToDecimalText(n), text);
   }
 }
 

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -79,14 +81,9 @@ std::string Bytes(const char (&text)[N]) {
   return std::string(text, N - 1);
 }
 
-struct GoodCase {
-  const char* reason;
-  std::string body;  // after the signature line
-  std::string dump;
-};
-
 TEST(ReadDescription, ReadsEveryKindOfValue) {
-  const GoodCase cases[] = {
+  // Why, the data after the signature line, and what is read.
+  const std::tuple<const char*, std::string, std::string> cases[] = {
       {"empty window", "window w: Tw {}", "w:Tw{}"},
       {"integers: sign, zero, 32-bit limits",
        "window w: Tw { A = -2 B = +7 C = 0 D = 2147483647 E = -2147483648 }",
@@ -119,19 +116,15 @@ TEST(ReadDescription, ReadsEveryKindOfValue) {
        "window w: Tw { Caption = \"R\xe8gles \x80\xff\" }", "w:Tw{Caption='R\xe8gles \x80\xff';}"},
       {"an escaped NUL is kept", "window w: Tw { S = \"a\\x00b\" }", Bytes("w:Tw{S='a\0b';}")},
   };
-  for (const GoodCase& c : cases) {
-    SCOPED_TRACE(c.reason);
-    EXPECT_EQ(ReadOrError(Header + c.body), c.dump);
+  for (const auto& [reason, body, dump] : cases) {
+    SCOPED_TRACE(reason);
+    EXPECT_EQ(ReadOrError(Header + body), dump);
   }
 }
 
-struct BadCase {
-  const char* reason;
-  std::string data;  // whole data, signature included
-};
-
 TEST(ReadDescription, RefusesMalformedData) {
-  const BadCase cases[] = {
+  // Why, and the whole data, signature included.
+  const std::pair<const char*, std::string> cases[] = {
       {"empty data", ""},
       {"no signature", "window w: Tw {}"},
       {"other signature version", "quorl-window 2\nwindow w: Tw {}"},
@@ -177,9 +170,9 @@ TEST(ReadDescription, RefusesMalformedData) {
       {"stray punctuation", Header + "window w: Tw { , }"},
       {"unknown character", Header + "window w: Tw { A = 1; }"},
   };
-  for (const BadCase& c : cases) {
-    SCOPED_TRACE(c.reason);
-    EXPECT_EQ(ReadOrError(c.data), BadFormat);
+  for (const auto& [reason, data] : cases) {
+    SCOPED_TRACE(reason);
+    EXPECT_EQ(ReadOrError(data), BadFormat);
   }
 }
 
@@ -356,46 +349,43 @@ std::string Font(const DescriptionObject& object) {
 
 const std::string WindowFont = "'MS Sans Serif' -11 clWindowText DEFAULT_CHARSET []";
 const std::string Comic16 = "'Comic Sans MS' -16 clBlack DEFAULT_CHARSET []";
-const std::string Comic13 = "'Comic Sans MS' -13 clBlack DEFAULT_CHARSET []";
 
-struct WindowCase {
-  const char* unit;
-  const char* name;
-  const char* className;
-  const char* caption;
-  const char* bounds;
-  const char* oldCreateOrder;
-};
+// Each "name=value" holds ("-" for no value); "bounds" and "font" stand for Bounds and Font.
+void ExpectValues(const DescriptionObject& object, std::initializer_list<std::string> values) {
+  for (const std::string& item : values) {
+    const std::size_t equals = item.find('=');
+    const std::string name = item.substr(0, equals);
+    const std::string actual = name == "bounds" ? Bounds(object)
+                               : name == "font" ? Font(object)
+                                                : Value(object, name);
+    EXPECT_EQ(actual, item.substr(equals + 1)) << object.name << "." << name;
+  }
+}
 
 TEST(CommittedDescriptions, HaveTheirWindowProperties) {
-  const WindowCase cases[] = {
+  // Unit, window name and class, caption, bounds, OldCreateOrder.
+  using S = std::string;
+  const std::tuple<S, S, S, S, S, S> cases[] = {
       {"quorl", "quorl", "Tquorl", "'Quorl'", "-2,-1,808,580", "True"},
       {"unitscores", "score1", "Tscore1", "'Les meilleurs'", "267,66,323,498", "True"},
       {"message", "messa", "Tmessa", "'Message !'", "683,377,435,179", "True"},
       {"rgles", "regles", "Tregles", "'Règles'", "22,102,534,382", "-"},
   };
-  for (const WindowCase& c : cases) {
-    SCOPED_TRACE(c.unit);
-    const DescriptionObject window = ReadFormFile(c.unit);
-    EXPECT_EQ(window.name, c.name);
-    EXPECT_EQ(window.className, c.className);
-    EXPECT_EQ(Value(window, "Caption"), c.caption);
-    EXPECT_EQ(Bounds(window), c.bounds);
-    EXPECT_EQ(Value(window, "OldCreateOrder"), c.oldCreateOrder);
-    EXPECT_EQ(Font(window), WindowFont);
-    EXPECT_EQ(Value(window, "PixelsPerInch"), "96");
-    EXPECT_EQ(Value(window, "TextHeight"), "13");
+  for (const auto& [unit, name, className, caption, bounds, oldCreateOrder] : cases) {
+    SCOPED_TRACE(unit);
+    const DescriptionObject window = ReadFormFile(unit);
+    EXPECT_EQ(window.name, name);
+    EXPECT_EQ(window.className, className);
+    ExpectValues(window,
+                 {"Caption=" + caption, "bounds=" + bounds, "OldCreateOrder=" + oldCreateOrder,
+                  "font=" + WindowFont, "PixelsPerInch=96", "TextHeight=13"});
   }
 }
 
 TEST(CommittedDescriptions, MainWindow) {
   const DescriptionObject window = ReadFormFile("quorl");
-  EXPECT_EQ(Value(window, "WindowState"), "wsMaximized");
-  EXPECT_EQ(Value(window, "BorderIcons"), "[biSystemMenu]");
-  EXPECT_EQ(Value(window, "Color"), "clGreen");
-  EXPECT_EQ(Value(window, "Icon"), "<icon QUORLICON>");
-  EXPECT_EQ(Value(window, "Menu"), "MainMenu1");
-  EXPECT_EQ(Value(window, "OnActivate"), "FormActivate");
+  ExpectValues(window, {"WindowState=wsMaximized", "BorderIcons=[biSystemMenu]", "Color=clGreen",
+                        "Icon=<icon QUORLICON>", "Menu=MainMenu1", "OnActivate=FormActivate"});
 
   // Creation order: the pictures and the label are painted in it.
   const std::vector<std::string> order = {
@@ -404,58 +394,24 @@ TEST(CommittedDescriptions, MainWindow) {
       "BitBtn5:TBitBtn",   "BitBtn1:TBitBtn", "MainMenu1:TMainMenu"};
   EXPECT_EQ(ChildNames(window), order);
 
-  const DescriptionObject& background = Child(window, "Image2");
-  EXPECT_EQ(Value(background, "Align"), "alClient");
-  EXPECT_EQ(Value(background, "Picture"), "<bitmap QUORLBACK>");
+  ExpectValues(Child(window, "Image2"), {"Align=alClient", "Picture=<bitmap QUORLBACK>"});
+  ExpectValues(Child(window, "Label2"),
+               {"bounds=40,440,5,23", "Color=clWhite", "ParentColor=False"});
+  ExpectValues(Child(window, "Edit1"), {"bounds=432,424,65,41", "font=" + Comic16,
+                                        "OnKeyDown=Edit1KeyDown", "AutoSize=False"});
+  ExpectValues(Child(window, "ListBox1"),
+               {"bounds=296,120,209,289", "BorderStyle=bsNone", "ItemHeight=23"});
+  ExpectValues(Child(window, "Edit2"), {"Text='0'", "ReadOnly=True", "Font.Height=-24"});
+  ExpectValues(Child(window, "BitBtn3"), {"bounds=640,160,136,42", "Glyph=<bitmap COMMENCER>",
+                                          "OnClick=FormActivate", "TabOrder=3", "Caption=-"});
+  ExpectValues(Child(window, "BitBtn4"), {"bounds=640,76,136,42", "Glyph=<bitmap REGLES>",
+                                          "OnClick=Rgles1Click", "TabOrder=4"});
+  ExpectValues(Child(window, "BitBtn5"), {"bounds=640,256,136,42", "Glyph=<bitmap QUITTER>",
+                                          "OnClick=Quitter1Click", "TabOrder=5"});
+  ExpectValues(Child(window, "BitBtn1"), {"bounds=512,512,75,25", "Glyph=-", "OnClick=BitBtn1Click",
+                                          "TabOrder=6", "Visible=False", "Caption='BitBtn1'"});
 
-  const DescriptionObject& label = Child(window, "Label2");
-  EXPECT_EQ(Bounds(label), "40,440,5,23");
-  EXPECT_EQ(Value(label, "Color"), "clWhite");
-  EXPECT_EQ(Value(label, "ParentColor"), "False");
-
-  const DescriptionObject& guess = Child(window, "Edit1");
-  EXPECT_EQ(Bounds(guess), "432,424,65,41");
-  EXPECT_EQ(Font(guess), Comic16);
-  EXPECT_EQ(Value(guess, "OnKeyDown"), "Edit1KeyDown");
-  EXPECT_EQ(Value(guess, "AutoSize"), "False");
-
-  const DescriptionObject& history = Child(window, "ListBox1");
-  EXPECT_EQ(Bounds(history), "296,120,209,289");
-  EXPECT_EQ(Value(history, "BorderStyle"), "bsNone");
-  EXPECT_EQ(Value(history, "ItemHeight"), "23");
-
-  const DescriptionObject& counter = Child(window, "Edit2");
-  EXPECT_EQ(Value(counter, "Text"), "'0'");
-  EXPECT_EQ(Value(counter, "ReadOnly"), "True");
-  EXPECT_EQ(Value(counter, "Font.Height"), "-24");
-
-  struct Button {
-    const char* name;
-    const char* bounds;
-    const char* glyph;
-    const char* onClick;
-    const char* tabOrder;
-  };
-  const Button buttons[] = {
-      {"BitBtn3", "640,160,136,42", "<bitmap COMMENCER>", "FormActivate", "3"},
-      {"BitBtn4", "640,76,136,42", "<bitmap REGLES>", "Rgles1Click", "4"},
-      {"BitBtn5", "640,256,136,42", "<bitmap QUITTER>", "Quitter1Click", "5"},
-      {"BitBtn1", "512,512,75,25", "-", "BitBtn1Click", "6"},
-  };
-  for (const Button& b : buttons) {
-    SCOPED_TRACE(b.name);
-    const DescriptionObject& button = Child(window, b.name);
-    EXPECT_EQ(Bounds(button), b.bounds);
-    EXPECT_EQ(Value(button, "Glyph"), b.glyph);
-    EXPECT_EQ(Value(button, "OnClick"), b.onClick);
-    EXPECT_EQ(Value(button, "TabOrder"), b.tabOrder);
-  }
-  EXPECT_EQ(Value(Child(window, "BitBtn1"), "Visible"), "False");
-  EXPECT_EQ(Value(Child(window, "BitBtn1"), "Caption"), "'BitBtn1'");
-  EXPECT_EQ(Value(Child(window, "BitBtn3"), "Caption"), "-");
-
-  const DescriptionObject& menu = Child(window, "MainMenu1");
-  EXPECT_EQ(Dump(menu),
+  EXPECT_EQ(Dump(Child(window, "MainMenu1")),
             "MainMenu1:TMainMenu{"
             "Fichier1:TMenuItem{Caption='&Fichier';Visible=False;"
             "Quitter1:TMenuItem{Caption='&Quitter';OnClick=Quitter1Click;}}"
@@ -467,42 +423,27 @@ TEST(CommittedDescriptions, MainWindow) {
 
 TEST(CommittedDescriptions, MessageDialog) {
   const DescriptionObject window = ReadFormFile("message");
-  EXPECT_EQ(Value(window, "BorderIcons"), "[]");
-  EXPECT_EQ(Value(window, "Color"), "clBtnFace");
-  EXPECT_EQ(Value(window, "OnActivate"), "FormActivate");
+  ExpectValues(window, {"BorderIcons=[]", "Color=clBtnFace", "OnActivate=FormActivate"});
   EXPECT_EQ(ChildNames(window), (std::vector<std::string>{"Label1:TLabel", "BitBtn1:TBitBtn"}));
-
-  const DescriptionObject& label = Child(window, "Label1");
-  EXPECT_EQ(Bounds(label), "10,48,5,23");
-  EXPECT_EQ(Font(label), Comic16);
-
-  const DescriptionObject& ok = Child(window, "BitBtn1");
-  EXPECT_EQ(Bounds(ok), "16,104,81,41");
-  EXPECT_EQ(Value(ok, "Caption"), "'OK'");
-  EXPECT_EQ(Value(ok, "Font.Height"), "-19");
-  EXPECT_EQ(Value(ok, "OnClick"), "BitBtn1Click");
-  EXPECT_EQ(Value(ok, "Kind"), "-");
-  EXPECT_EQ(Value(ok, "ModalResult"), "-");
+  ExpectValues(Child(window, "Label1"), {"bounds=10,48,5,23", "font=" + Comic16});
+  ExpectValues(Child(window, "BitBtn1"), {"bounds=16,104,81,41", "Caption='OK'", "Font.Height=-19",
+                                          "OnClick=BitBtn1Click", "Kind=-", "ModalResult=-"});
 }
 
 TEST(CommittedDescriptions, RulesDialog) {
   const DescriptionObject window = ReadFormFile("rgles");
-  EXPECT_EQ(Value(window, "Color"), "clGreen");
-  EXPECT_EQ(Value(window, "OnActivate"), "FormActivate");
+  ExpectValues(window, {"Color=clGreen", "OnActivate=FormActivate"});
 
   const DescriptionObject& rules = Child(window, "Mquorl");
   EXPECT_EQ(rules.className, "TMemo");
-  EXPECT_EQ(Bounds(rules), "0,0,526,273");
-  EXPECT_EQ(Value(rules, "Lines"),
-            "('Quorl',"
-            "'',"
-            "'Devine un nombre décimal compris entre 0 et 10.',"
-            "'Attention, ce nombre décimal a trois chiffres après la virgule.',"
-            "'',"
-            "'Pour jouer, clique sur Commencer.')");
-  EXPECT_EQ(Value(rules, "TabOrder"), "4");
-  EXPECT_EQ(Value(rules, "BorderStyle"), "bsNone");
-  EXPECT_EQ(Font(rules), Comic16);
+  ExpectValues(rules, {"bounds=0,0,526,273",
+                       "Lines=('Quorl',"
+                       "'',"
+                       "'Devine un nombre décimal compris entre 0 et 10.',"
+                       "'Attention, ce nombre décimal a trois chiffres après la virgule.',"
+                       "'',"
+                       "'Pour jouer, clique sur Commencer.')",
+                       "TabOrder=4", "BorderStyle=bsNone", "font=" + Comic16});
 
   // Ten rule memos in the same place, all hidden, with distinct tab orders; the
   // button is the first control in tab order that can take the focus.
@@ -514,8 +455,7 @@ TEST(CommittedDescriptions, RulesDialog) {
     if (control.className != "TMemo") continue;
     ++memos;
     EXPECT_EQ(control.name[0], 'M');
-    EXPECT_EQ(Bounds(control), Bounds(rules));
-    EXPECT_EQ(Value(control, "Visible"), "False");
+    ExpectValues(control, {"bounds=" + Bounds(rules), "Visible=False"});
     EXPECT_NE(Value(control, "Lines"), "-");
     EXPECT_NE(Value(control, "TabOrder"), "1");
   }
@@ -523,18 +463,14 @@ TEST(CommittedDescriptions, RulesDialog) {
   std::sort(tabOrders.begin(), tabOrders.end());
   EXPECT_EQ(std::adjacent_find(tabOrders.begin(), tabOrders.end()), tabOrders.end());
 
-  const DescriptionObject& ok = Child(window, "BitBtn1");
-  EXPECT_EQ(Bounds(ok), "56,304,89,33");
-  EXPECT_EQ(Value(ok, "Kind"), "bkOK");
-  EXPECT_EQ(Value(ok, "Caption"), "-");  // the kind's caption applies
-  EXPECT_EQ(Value(ok, "TabOrder"), "1");
-  EXPECT_EQ(Font(ok), Comic16);
+  // No caption: the kind's caption applies.
+  ExpectValues(Child(window, "BitBtn1"),
+               {"bounds=56,304,89,33", "Kind=bkOK", "Caption=-", "TabOrder=1", "font=" + Comic16});
 }
 
 TEST(CommittedDescriptions, BestScoresWindow) {
   const DescriptionObject window = ReadFormFile("unitscores");
-  EXPECT_EQ(Value(window, "OnClose"), "FormClose");
-  EXPECT_EQ(Value(window, "Color"), "clGreen");
+  ExpectValues(window, {"OnClose=FormClose", "Color=clGreen"});
   EXPECT_EQ(ChildNames(window),
             (std::vector<std::string>{"Image1:TImage", "Edit1:TEdit", "ListBox1:TListBox",
                                       "BitBtn1:TBitBtn", "edit2:TEdit", "Edit3:TEdit",
@@ -542,27 +478,14 @@ TEST(CommittedDescriptions, BestScoresWindow) {
   EXPECT_EQ(Value(Child(window, "Image1"), "Picture"), "<bitmap SCOREBACK>");
   EXPECT_EQ(Value(Child(window, "Edit1"), "OnChange"), "Edit1Change");
   EXPECT_EQ(Bounds(Child(window, "ListBox1")), "56,16,161,257");
-
-  const DescriptionObject& close = Child(window, "BitBtn1");
-  EXPECT_EQ(Value(close, "Default"), "True");
-  EXPECT_EQ(Value(close, "ModalResult"), "1");
-  EXPECT_EQ(Value(close, "Glyph"), "<bitmap FERMER>");
-  EXPECT_EQ(Font(close), Comic13);
-
-  const DescriptionObject& prompt = Child(window, "edit2");
-  EXPECT_EQ(Value(prompt, "Text"), "'Votre nom S.V.P.'");
-  EXPECT_EQ(Value(prompt, "ReadOnly"), "True");
-
-  const DescriptionObject& index = Child(window, "Edit3");
-  EXPECT_EQ(Bounds(index), "8,16,41,21");
-  EXPECT_EQ(Value(index, "Visible"), "False");
-  EXPECT_EQ(Value(index, "Font.Name"), "-");  // the window's font
-  EXPECT_EQ(Value(index, "Text"), "-");
-
-  const DescriptionObject& clear = Child(window, "BitBtn2");
-  EXPECT_EQ(Value(clear, "OnClick"), "BitBtn2Click");
-  EXPECT_EQ(Value(clear, "Glyph"), "<bitmap EFFACER>");
-  EXPECT_EQ(Value(clear, "TabOrder"), "5");
+  ExpectValues(Child(window, "BitBtn1"), {"Default=True", "ModalResult=1", "Glyph=<bitmap FERMER>",
+                                          "font='Comic Sans MS' -13 clBlack DEFAULT_CHARSET []"});
+  ExpectValues(Child(window, "edit2"), {"Text='Votre nom S.V.P.'", "ReadOnly=True"});
+  // No font name: the window's font applies.
+  ExpectValues(Child(window, "Edit3"),
+               {"bounds=8,16,41,21", "Visible=False", "Font.Name=-", "Text=-"});
+  ExpectValues(Child(window, "BitBtn2"),
+               {"OnClick=BitBtn2Click", "Glyph=<bitmap EFFACER>", "TabOrder=5"});
 }
 
 #ifdef _WIN32

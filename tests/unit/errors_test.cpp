@@ -5,18 +5,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace {
 
-struct FaultCase {
-  std::function<std::unique_ptr<Exception>()> make;
-  const char* className;
-  const char* message;
-};
-
 // The reports print the class name and the message exactly as the player sees them.
 TEST(Errors, FaultClassesCarryTheirNameAndFixedMessage) {
-  const FaultCase cases[] = {
+  // How the error is made, its class and its message.
+  using Make = std::function<std::unique_ptr<Exception>()>;
+  const std::tuple<Make, const char*, const char*> cases[] = {
       {[] { return std::make_unique<EDivByZero>(); }, "EDivByZero", "Division par zéro"},
       {[] { return std::make_unique<ERangeError>(); }, "ERangeError",
        "Erreur de vérification d'étendue"},
@@ -37,11 +34,11 @@ TEST(Errors, FaultClassesCarryTheirNameAndFixedMessage) {
       {[] { return std::make_unique<EConvertError>("x"); }, "EConvertError", "x"},
       {[] { return std::make_unique<EResNotFound>("r"); }, "EResNotFound", "r"},
   };
-  for (const FaultCase& c : cases) {
-    SCOPED_TRACE(c.className);
-    const std::unique_ptr<Exception> error = c.make();
-    EXPECT_STREQ(error->ClassName(), c.className);
-    EXPECT_EQ(error->Message(), c.message);
+  for (const auto& [make, className, message] : cases) {
+    SCOPED_TRACE(className);
+    const std::unique_ptr<Exception> error = make();
+    EXPECT_STREQ(error->ClassName(), className);
+    EXPECT_EQ(error->Message(), message);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 #include "base/errors.h"
 #include "extended.h"
@@ -26,16 +27,11 @@ private:
   char saved_ = '.';
 };
 
-struct ChainCase {
-  const char* text;
-  std::int64_t thousandths;
-  const char* reason;
-};
-
 // A guess's way to whole thousandths: text, extended, double, times 1000, rounded to
 // nearest even. With more than three decimals the binary value held decides.
 TEST_F(FloatingPoint, GuessChainToThousandths) {
-  const ChainCase cases[] = {
+  // Text, thousandths, and why.
+  const std::tuple<const char*, std::int64_t, const char*> cases[] = {
       {"3,257", 3257, "slightly above 3.257"},
       {"0,0625", 62, "exactly 62.5: the tie goes to even, down"},
       {"0,1875", 188, "exactly 187.5: the tie goes to even, up"},
@@ -50,10 +46,10 @@ TEST_F(FloatingPoint, GuessChainToThousandths) {
       {"0,001", 1, "three decimals are always exact"},
       {"1E-400", 0, "below the double range: zero"},
   };
-  for (const ChainCase& c : cases) {
-    SCOPED_TRACE(std::string(c.reason) + ": " + c.text);
-    const double guess = NarrowToDouble(DecimalTextToReal(c.text));
-    EXPECT_EQ(RoundToInteger(CheckedMultiply(guess, 1000.0L)), c.thousandths);
+  for (const auto& [text, thousandths, reason] : cases) {
+    SCOPED_TRACE(std::string(reason) + ": " + text);
+    const double guess = NarrowToDouble(DecimalTextToReal(text));
+    EXPECT_EQ(RoundToInteger(CheckedMultiply(guess, 1000.0L)), thousandths);
   }
 }
 
@@ -68,14 +64,9 @@ TEST_F(FloatingPoint, ThreeDecimalsAreAlwaysExact) {
   }
 }
 
-struct RoundCase {
-  long double value;
-  std::int64_t rounded;
-  const char* reason;
-};
-
 TEST_F(FloatingPoint, RoundToIntegerGoesToNearestEven) {
-  const RoundCase cases[] = {
+  // Value, rounded, and why.
+  const std::tuple<long double, std::int64_t, const char*> cases[] = {
       {62.5L, 62, "tie to even, down"},
       {187.5L, 188, "tie to even, up"},
       {0.5L, 0, "tie to zero"},
@@ -86,9 +77,9 @@ TEST_F(FloatingPoint, RoundToIntegerGoesToNearestEven) {
       {0xFFFFFFFFFFFFFFFEp-1L, std::numeric_limits<std::int64_t>::max(), "largest"},
       {-0x1p63L, std::numeric_limits<std::int64_t>::min(), "smallest"},
   };
-  for (const RoundCase& c : cases) {
-    SCOPED_TRACE(c.reason);
-    EXPECT_EQ(RoundToInteger(c.value), c.rounded);
+  for (const auto& [value, rounded, reason] : cases) {
+    SCOPED_TRACE(reason);
+    EXPECT_EQ(RoundToInteger(value), rounded);
   }
 }
 
@@ -107,15 +98,9 @@ TEST_F(FloatingPoint, RoundToIntegerOutsideTheRangeIsInvalid) {
   }
 }
 
-struct NarrowCase {
-  long double value;
-  bool overflows;
-  double narrowed;
-  const char* reason;
-};
-
 TEST_F(FloatingPoint, NarrowToDoubleOverflowsBeyondTheDoubleRange) {
-  const NarrowCase cases[] = {
+  // Value, whether it overflows, the double otherwise, and why.
+  const std::tuple<long double, bool, double, const char*> cases[] = {
       {0x1.fffffffffffff7fep+1023L, false, DBL_MAX, "rounds down to the largest double"},
       {0x1.fffffffffffff8p+1023L, true, 0, "a tie that rounds up past the largest double"},
       {-0x1p1024L, true, 0, "negative, beyond the range"},
@@ -123,12 +108,12 @@ TEST_F(FloatingPoint, NarrowToDoubleOverflowsBeyondTheDoubleRange) {
       {0x1p-1070L, false, 0x1p-1070, "a denormal"},
       {0x1.00000000000008p+0L, false, 1.0, "tie to even"},
   };
-  for (const NarrowCase& c : cases) {
-    SCOPED_TRACE(c.reason);
-    if (c.overflows) {
-      EXPECT_THROW(NarrowToDouble(c.value), EOverflow);
+  for (const auto& [value, overflows, narrowed, reason] : cases) {
+    SCOPED_TRACE(reason);
+    if (overflows) {
+      EXPECT_THROW(NarrowToDouble(value), EOverflow);
     } else {
-      EXPECT_EQ(NarrowToDouble(c.value), c.narrowed);
+      EXPECT_EQ(NarrowToDouble(value), narrowed);
     }
   }
 }

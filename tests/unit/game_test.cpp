@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "base/errors.h"
 #include "fake_board.h"
@@ -64,16 +65,9 @@ TEST_F(Game, NewGameReseedsDrawsAndClears) {
   EXPECT_EQ(board.guess, "typed, not validated");
 }
 
-struct VerdictCase {
-  const char* text;
-  char separator;
-  std::int32_t secret;
-  const char* line;  // nullptr: refused
-  const char* reason;
-};
-
 TEST_F(Game, VerdictsAndRefusals) {
-  const VerdictCase cases[] = {
+  // Text, locale separator, secret, history line (nullptr: refused), and why.
+  const std::tuple<const char*, char, std::int32_t, const char*, const char*> cases[] = {
       {"3,25", ',', 4000, "3,25 est trop petit", "a typical guess"},
       {"3.25", ',', 4000, "3.25 est trop petit", "a point is read as the comma, shown as typed"},
       {"3.25", '.', 4000, "3.25 est trop petit", "a point under a '.' locale"},
@@ -95,30 +89,30 @@ TEST_F(Game, VerdictsAndRefusals) {
       {"1E-400", ',', 4000, "1E-400 est trop petit", "below the double range reads as zero"},
       {" 5 ", ',', 4000, " 5  est trop grand", "the line starts with the text exactly as typed"},
   };
-  for (const VerdictCase& c : cases) {
-    SCOPED_TRACE(std::string(c.reason) + ": " + c.text);
+  for (const auto& [text, separator, secret, line, reason] : cases) {
+    SCOPED_TRACE(std::string(reason) + ": " + text);
     FakeBoard fresh;
     board = fresh;
-    LocaleDecimalSeparator = c.separator;
-    Secret = c.secret;
+    LocaleDecimalSeparator = separator;
+    Secret = secret;
     AttemptCounter = 0;
 
-    Guess(c.text);
+    Guess(text);
 
     EXPECT_EQ(board.guess, "");
-    if (c.line == nullptr) {
+    if (line == nullptr) {
       EXPECT_TRUE(board.history.empty());
       EXPECT_EQ(AttemptCounter, 0);
       EXPECT_EQ(board.counter, "0");
       EXPECT_EQ(board.guessRepaints, 1) << "the emptied box is repainted at once";
     } else if (board.shownCongratulations.empty()) {
       ASSERT_EQ(board.history.size(), 1u);
-      EXPECT_EQ(board.history.back(), c.line);
+      EXPECT_EQ(board.history.back(), line);
       EXPECT_EQ(board.counter, "1");
       EXPECT_EQ(board.counterRepaints, 1);
     } else {
       ASSERT_EQ(board.historyAtCongratulation.size(), 1u);
-      EXPECT_EQ(board.historyAtCongratulation.back(), c.line);
+      EXPECT_EQ(board.historyAtCongratulation.back(), line);
     }
   }
 }

@@ -3,28 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 
 namespace {
 
-struct DrawCase {
-  const char* reason;
-  std::uint32_t seed;
-  std::uint32_t first, stateAfterFirst, second;
-};
-
 TEST(Random, DrawsFromKnownStates) {
-  const DrawCase cases[] = {
+  // Why, the seed, the first draw, the state after it, the second draw.
+  using U = std::uint32_t;
+  const std::tuple<const char*, U, U, U, U> cases[] = {
       {"the state at start-up", 0, 0, 1, 313},
       {"reseeded at 00:00:00.001", 1, 313, 134775814, 8610},
       {"reseeded at 00:00:01.000", 1000, 3799, 1631826825, 6999},
       {"reseeded at 23:59:59.999", 86399999, 7232, 3106359292u, 9951},
   };
-  for (const DrawCase& c : cases) {
-    SCOPED_TRACE(c.reason);
-    RandomSeed = c.seed;
-    EXPECT_EQ(RandomBelow(10000), c.first);
-    EXPECT_EQ(RandomSeed, c.stateAfterFirst);
-    EXPECT_EQ(RandomBelow(10000), c.second);
+  for (const auto& [reason, seed, first, stateAfterFirst, second] : cases) {
+    SCOPED_TRACE(reason);
+    RandomSeed = seed;
+    EXPECT_EQ(RandomBelow(10000), first);
+    EXPECT_EQ(RandomSeed, stateAfterFirst);
+    EXPECT_EQ(RandomBelow(10000), second);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -12,14 +13,9 @@
 
 namespace {
 
-struct IndexCase {
-  const char* reason;
-  std::string text;
-  std::int32_t value;
-};
-
 TEST(ScoresIndexToInteger, AcceptsDecimalAndHexadecimal) {
-  const IndexCase cases[] = {
+  // Why, the text, and its value.
+  const std::tuple<const char*, std::string, std::int32_t> cases[] = {
       {"plain digits", "3", 3},
       {"leading blanks", "   3", 3},
       {"plus sign", "+3", 3},
@@ -40,9 +36,9 @@ TEST(ScoresIndexToInteger, AcceptsDecimalAndHexadecimal) {
       {"top bit: a 32-bit pattern, negative", "$80000000", INT32_MIN},
       {"all bits", "$FFFFFFFF", -1},
   };
-  for (const IndexCase& c : cases) {
-    SCOPED_TRACE(c.reason);
-    EXPECT_EQ(ScoresIndexToInteger(c.text), c.value);
+  for (const auto& [reason, text, value] : cases) {
+    SCOPED_TRACE(reason);
+    EXPECT_EQ(ScoresIndexToInteger(text), value);
   }
 }
 
