@@ -40,70 +40,49 @@ Proc Find(HMODULE module, const char* name) {
   return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// The functions of the platform's libraries that the program calls, each group looked
-// up once per process when first needed; what is missing stays missing (null) and is
-// not asked for again.
+// The functions of the platform's libraries that the program calls, in groups, each
+// looked up when its group is first needed.
 struct Ole {
-  CoInitializeExProc initialize = nullptr;
-  SysAllocStringLenProc allocString = nullptr;
-  SysFreeStringProc freeString = nullptr;
-
-  static const Ole& Get() {
-    static const Ole ole = [] {
-      Ole loaded;
-      HMODULE oleaut = SystemLibrary("oleaut32.dll");
-      loaded.initialize = Find<CoInitializeExProc>(SystemLibrary("ole32.dll"), "CoInitializeEx");
-      loaded.allocString = Find<SysAllocStringLenProc>(oleaut, "SysAllocStringLen");
-      loaded.freeString = Find<SysFreeStringProc>(oleaut, "SysFreeString");
-      return loaded;
-    }();
-    return ole;
-  }
+  CoInitializeExProc initialize =
+      Find<CoInitializeExProc>(SystemLibrary("ole32.dll"), "CoInitializeEx");
+  SysAllocStringLenProc allocString =
+      Find<SysAllocStringLenProc>(SystemLibrary("oleaut32.dll"), "SysAllocStringLen");
+  SysFreeStringProc freeString =
+      Find<SysFreeStringProc>(SystemLibrary("oleaut32.dll"), "SysFreeString");
   bool Complete() const { return initialize && allocString && freeString; }
 };
 
-struct OleAccess {
-  LresultFromObjectProc lresultFromObject = nullptr;
-  CreateStdAccessibleObjectProc createStandard = nullptr;
+// A group of functions, looked up once per process: what is missing stays missing
+// (null) and is not asked for again.
+template <class Functions>
+const Functions& Loaded() {
+  static const Functions functions;
+  return functions;
+}
 
-  static const OleAccess& Get() {
-    static const OleAccess access = [] {
-      OleAccess loaded;
-      HMODULE oleacc = SystemLibrary("oleacc.dll");
-      loaded.lresultFromObject = Find<LresultFromObjectProc>(oleacc, "LresultFromObject");
-      loaded.createStandard =
-          Find<CreateStdAccessibleObjectProc>(oleacc, "CreateStdAccessibleObject");
-      return loaded;
-    }();
-    return access;
-  }
-  bool Complete() const { return lresultFromObject && createStandard && Ole::Get().Complete(); }
+struct OleAccess {
+  LresultFromObjectProc lresultFromObject =
+      Find<LresultFromObjectProc>(SystemLibrary("oleacc.dll"), "LresultFromObject");
+  CreateStdAccessibleObjectProc createStandard =
+      Find<CreateStdAccessibleObjectProc>(SystemLibrary("oleacc.dll"), "CreateStdAccessibleObject");
+  bool Complete() const { return lresultFromObject && createStandard && Loaded<Ole>().Complete(); }
 };
 
 struct Automation {
-  UiaHostProviderFromHwndProc hostProvider = nullptr;
-  UiaRaiseNotificationEventProc raise = nullptr;
-
-  static const Automation& Get() {
-    static const Automation automation = [] {
-      Automation loaded;
-      HMODULE core = SystemLibrary("uiautomationcore.dll");
-      loaded.hostProvider = Find<UiaHostProviderFromHwndProc>(core, "UiaHostProviderFromHwnd");
-      loaded.raise = Find<UiaRaiseNotificationEventProc>(core, "UiaRaiseNotificationEvent");
-      return loaded;
-    }();
-    return automation;
-  }
-  bool Complete() const { return hostProvider && raise && Ole::Get().Complete(); }
+  UiaHostProviderFromHwndProc hostProvider = Find<UiaHostProviderFromHwndProc>(
+      SystemLibrary("uiautomationcore.dll"), "UiaHostProviderFromHwnd");
+  UiaRaiseNotificationEventProc raise = Find<UiaRaiseNotificationEventProc>(
+      SystemLibrary("uiautomationcore.dll"), "UiaRaiseNotificationEvent");
+  bool Complete() const { return hostProvider && raise && Loaded<Ole>().Complete(); }
 };
 
 struct FreeSystemString {
-  void operator()(BSTR text) const { Ole::Get().freeString(text); }
+  void operator()(BSTR text) const { Loaded<Ole>().freeString(text); }
 };
 using SystemString = UniqueSystemString<FreeSystemString>;
 
 SystemString NewSystemString(const WideText& text) {
-  return SystemString(Ole::Get().allocString(text.data(), static_cast<UINT>(text.size())));
+  return SystemString(Loaded<Ole>().allocString(text.data(), static_cast<UINT>(text.size())));
 }
 
 // Joins this thread to a single-threaded apartment, once, before its first COM or UI
@@ -113,7 +92,7 @@ void JoinApartment() {
   thread_local bool joined = false;
   if (joined) return;
   joined = true;
-  Ole::Get().initialize(nullptr, COINIT_APARTMENTTHREADED);
+  Loaded<Ole>().initialize(nullptr, COINIT_APARTMENTTHREADED);
 }
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
@@ -309,7 +288,7 @@ bool Notify(HWND window, const std::string& text) {
   if (!SystemParametersInfoA(SPI_GETSCREENREADER, 0, &screenReader, 0) || !screenReader) {
     return false;
   }
-  const Automation& automation = Automation::Get();
+  const Automation& automation = Loaded<Automation>();
   if (!automation.Complete()) return false;
   JoinApartment();
   IUnknown* host = nullptr;
@@ -327,7 +306,7 @@ bool Notify(HWND window, const std::string& text) {
 LRESULT AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId,
                         const AccessibleDescription& description) {
   if (static_cast<LONG>(objectId) != OBJID_CLIENT || description.IsEmpty()) return 0;
-  const OleAccess& access = OleAccess::Get();
+  const OleAccess& access = Loaded<OleAccess>();
   if (!access.Complete()) return 0;
   JoinApartment();
   AccessibleDescription copy = description;
