@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/screen.h"
+#include "base/phase_stamps.h"
 #include "controls/control.h"
 #include "controls/handles.h"
 #include "controls/window_text.h"
@@ -92,6 +93,7 @@ void TApplication::Run() {
   } else {
     mainForm_->SetVisible(true);
   }
+  StampPhase("shown");
   while (!terminated_) HandleMessage();
 }
 
@@ -135,6 +137,8 @@ bool TApplication::IsKeyMessage(const MSG& message) {
 
 void TApplication::Idle() {
   // No hooks, hints or actions in this program: there is no idle work, only the wait.
+  StampPhase("first idle");
+  WritePhaseStamps();
   WaitMessage();
 }
 

@@ -9,6 +9,7 @@
 #include "forms/message.h"
 #include "forms/rgles.h"
 #include "forms/unitscores.h"
+#include "base/phase_stamps.h"
 #include "game/game.h"
 #include "res/strings.h"
 
@@ -34,7 +35,11 @@ Tquorl::Tquorl() : TForm("Tquorl") {
                 {"BitBtn5", IDS_NAME_QUIT}});
 }
 
-void Tquorl::FormActivate(TObject&) { NewGame(*this); }
+void Tquorl::FormActivate(TObject&) {
+  StampPhase("activation");
+  NewGame(*this);
+  StampPhase("new game");
+}
 
 void Tquorl::Edit1KeyDown(TObject& sender, WORD& key, TShiftState) {
   if (key == VK_RETURN) BitBtn1Click(sender);
