@@ -1,10 +1,12 @@
 // Start-up figures of Quorl against yardstick programs, all started the same way
-// (CreateProcessA, SW_SHOWDEFAULT) under the same wine:
+// (the end-to-end harness's ProgramUnderTest, SW_SHOWDEFAULT) under the same wine:
 //   - time from process creation to the main window shown and ready for input (for
 //     Quorl: its first game started, which happens while the window is shown, and the
 //     guess box focused);
 //   - CPU time the program used until then, and over the idle seconds afterwards;
-//   - peak working set (PeakWorkingSetSize).
+//   - peak working set (PeakWorkingSetSize);
+//   - the phase stamps of the programs that make them (QUORL_PHASE_STAMPS, set here
+//     for every program started): when each start-up phase ended.
 // Usage: startup_bench <Quorl.exe> <yardstick.exe>... [--runs N] [--idle S]
 // The first program is compared with each of the others.
 #include <windows.h>
@@ -15,8 +17,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "harness/process.h"
 
 namespace {
 
@@ -25,13 +32,41 @@ struct Figures {
   double startCpuMs = 0;
   double idleCpuMs = 0;
   double peakMiB = 0;
+  std::vector<std::pair<std::string, double>> phases;  // name, ms from the start
 };
 
-double nowMs() {
-  LARGE_INTEGER frequency, counter;
+double TicksToMs(long long ticks) {
+  LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
+long long nowTicks() {
+  LARGE_INTEGER counter;
   QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+  return counter.QuadPart;
+}
+
+double nowMs() { return TicksToMs(nowTicks()); }
+
+// The file that the programs write their phase stamps to, in the temporary folder.
+std::string StampFile() {
+  char folder[MAX_PATH];
+  const DWORD length = GetTempPathA(MAX_PATH, folder);
+  return std::string(folder, length) + "quorl-phase-stamps.txt";
+}
+
+// The stamps of the last run ("ticks name" lines), as ms from `startTicks`.
+std::vector<std::pair<std::string, double>> ReadStamps(const std::string& file,
+                                                       long long startTicks) {
+  std::vector<std::pair<std::string, double>> phases;
+  std::ifstream in(file);
+  long long ticks = 0;
+  std::string name;
+  while (in >> ticks && std::getline(in >> std::ws, name)) {
+    phases.emplace_back(name, TicksToMs(ticks - startTicks));
+  }
+  return phases;
 }
 
 double ticksMs(FILETIME time) {
@@ -45,89 +80,52 @@ double ticksMs(FILETIME time) {
 // reads each thread's real times from the system.
 double cpuMs(DWORD processId) {
   double total = 0;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (snapshot.get() == INVALID_HANDLE_VALUE) {
+    snapshot.release();
+    return 0;
+  }
   THREADENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+  for (BOOL more = Thread32First(snapshot.get(), &entry); more;
+       more = Thread32Next(snapshot.get(), &entry)) {
     if (entry.th32OwnerProcessID != processId) continue;
-    HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+    UniqueKernelHandle thread(OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID));
     if (!thread) continue;
     FILETIME created, exited, kernel, user;
-    if (GetThreadTimes(thread, &created, &exited, &kernel, &user))
+    if (GetThreadTimes(thread.get(), &created, &exited, &kernel, &user))
       total += ticksMs(kernel) + ticksMs(user);
-    CloseHandle(thread);
   }
-  CloseHandle(snapshot);
   return total;
 }
 
-struct Search {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK findVisible(HWND window, LPARAM context) {
-  auto& s = *reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  RECT rect;
-  if (owner == s.processId && IsWindowVisible(window) && GetWindowRect(window, &rect) &&
-      rect.right > rect.left) {
-    s.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The visible top-level window of the process, once the focus is in one of its windows.
-HWND readyWindow(DWORD processId, DWORD threadId) {
-  Search search{processId, nullptr};
-  EnumWindows(findVisible, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) return nullptr;
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(threadId, &info) || !info.hwndFocus) return nullptr;
-  return search.found;
-}
-
+// Ready: the program's active window is shown and the focus is in one of its windows,
+// then the program waits for input.
 bool measure(const std::string& exe, DWORD idleSeconds, Figures& figures) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWDEFAULT;
-  PROCESS_INFORMATION info{};
-  std::string commandLine = "\"" + exe + "\"";
-  const double start = nowMs();
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    std::fprintf(stderr, "cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
-    return false;
-  }
-  HWND window = nullptr;
-  // Polls as fast as the platform lets a thread wake; the figure's resolution is
-  // that of Sleep(1) under wine, about a millisecond.
-  while (!(window = readyWindow(info.dwProcessId, info.dwThreadId)) && nowMs() - start < 60000) {
-    Sleep(1);
-  }
-  WaitForInputIdle(info.hProcess, 10000);
-  figures.readyMs = nowMs() - start;
-  figures.startCpuMs = cpuMs(info.dwProcessId);
+  const std::string stamps = StampFile();
+  DeleteFileA(stamps.c_str());
+  const long long start = nowTicks();
+  e2e::ProgramUnderTest program(exe, SW_SHOWDEFAULT);
+  // Polled as fast as the platform lets a thread wake: the figure's resolution is
+  // that of a 1 ms sleep under wine, about a millisecond.
+  const bool up = program.WaitUntilUp(
+      [&] { return e2e::Shown(program.Active()) && program.Focus() != nullptr; }, e2e::Millis(1));
+  program.Program().WaitUntilIdle(e2e::Millis(10000));
+  figures.readyMs = nowMs() - TicksToMs(start);
+  const DWORD id = program.Program().Id();
+  figures.startCpuMs = cpuMs(id);
   if (idleSeconds > 0) {
     Sleep(idleSeconds * 1000);
-    figures.idleCpuMs = cpuMs(info.dwProcessId) - figures.startCpuMs;
+    figures.idleCpuMs = cpuMs(id) - figures.startCpuMs;
   }
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
-  GetProcessMemoryInfo(info.hProcess, &memory, sizeof memory);
+  GetProcessMemoryInfo(program.Program().Handle(), &memory, sizeof memory);
   figures.peakMiB = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
-  if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) {
-    TerminateProcess(info.hProcess, 1);
-  }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return window != nullptr;
+  if (up) PostMessageA(program.Active(), WM_CLOSE, 0, 0);
+  program.Program().WaitForExit(e2e::Millis(10000));  // else ended when `program` goes
+  figures.phases = ReadStamps(stamps, start);
+  return up;
 }
 
 double median(std::vector<double> values) {
@@ -154,7 +152,46 @@ struct Program {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The phases that any of the programs stamped, in the order of the first program that
+// stamped each, with the median time at which each ended, per program.
+void PrintPhases(const std::vector<Program>& programs) {
+  std::vector<std::string> names;
+  for (const Program& program : programs) {
+    if (program.runs.empty()) continue;
+    for (const auto& phase : program.runs.front().phases) {
+      if (std::find(names.begin(), names.end(), phase.first) == names.end()) {
+        names.push_back(phase.first);
+      }
+    }
+  }
+  if (names.empty()) return;
+  std::printf("\nphases, median ms from the start at which each ended (its own length):\n%-20s",
+              "phase");
+  for (const Program& program : programs) std::printf(" %22s", baseName(program.path).c_str());
+  std::printf("\n");
+  std::vector<double> previous(programs.size(), 0);
+  for (const std::string& name : names) {
+    std::printf("%-20s", name.c_str());
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+      std::vector<double> ends;
+      for (const Figures& f : programs[p].runs) {
+        for (const auto& phase : f.phases) {
+          if (phase.first == name) ends.push_back(phase.second);
+        }
+      }
+      if (ends.empty()) {
+        std::printf(" %22s", "-");
+        continue;
+      }
+      const double end = median(ends);
+      std::printf(" %10.1f (%+8.1f) ", end, end - previous[p]);
+      previous[p] = end;
+    }
+    std::printf("\n");
+  }
+}
+
+int Bench(int argc, char** argv) {
   std::vector<Program> programs;
   int runs = 15;
   DWORD idleSeconds = 10;
@@ -171,6 +208,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s Quorl.exe yardstick.exe... [--runs N] [--idle S]\n", argv[0]);
     return 2;
   }
+  // Every program started from here makes its stamps, if it makes any.
+  SetEnvironmentVariableA("QUORL_PHASE_STAMPS", StampFile().c_str());
   // One run of each first that is not counted: wine maps its libraries on first use.
   for (Program& program : programs) {
     Figures warmUp;
@@ -214,5 +253,15 @@ int main(int argc, char** argv) {
                 quorl.Median(&Figures::startCpuMs) / other.Median(&Figures::startCpuMs),
                 quorl.Median(&Figures::peakMiB) - other.Median(&Figures::peakMiB));
   }
+  PrintPhases(programs);
   return 0;
+}
+
+int main(int argc, char** argv) {
+  try {
+    return Bench(argc, argv);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
 }

@@ -82,9 +82,10 @@ void Process::Terminate() {
 ProgramUnderTest::ProgramUnderTest(std::string exePath, WORD showCommand)
     : exePath_(std::move(exePath)), showCommand_(showCommand), process_(exePath_, showCommand) {}
 
-bool ProgramUnderTest::WaitUntilUp(const std::function<bool()>& up) {
+bool ProgramUnderTest::WaitUntilUp(const std::function<bool()>& up, Millis poll) {
   const auto attempt = [&] {
-    return WaitUntil([&] { return !process_.Running() || up(); }) && process_.Running();
+    return WaitUntil([&] { return !process_.Running() || up(); }, DefaultTimeout(), poll) &&
+           process_.Running();
   };
   if (attempt()) return started_ = true;
   const auto code = process_.ExitCode();

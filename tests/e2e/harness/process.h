@@ -57,8 +57,8 @@ public:
   // Waits until `up` holds; false as soon as the program has ended. A start that ended
   // before anything was up is made once more where the platform's starts fail now and
   // then (QUORL_E2E_RETRY_START, set where 32-bit wine runs under qemu), and the test's
-  // output says so.
-  bool WaitUntilUp(const std::function<bool()>& up);
+  // output says so. `poll` is how often `up` is asked.
+  bool WaitUntilUp(const std::function<bool()>& up, Millis poll = PollInterval);
   // Waits until the program's top-level window of class `windowClass` is visible in
   // the foreground (keyboard input goes to the foreground window), the focus is in the
   // program and `found` finds its controls.

@@ -17,14 +17,15 @@ void SleepFor(Millis duration);
 // every program starts slowly (32-bit wine emulated by qemu takes most of a minute).
 Millis DefaultTimeout();
 
-// Polls `condition` until it returns true or `timeout` passes; returns its last answer.
+// Polls `condition` every `poll` until it returns true or `timeout` passes; returns its
+// last answer.
 template <class Condition>
-bool WaitUntil(Condition condition, Millis timeout = DefaultTimeout()) {
+bool WaitUntil(Condition condition, Millis timeout = DefaultTimeout(), Millis poll = PollInterval) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     if (condition()) return true;
     if (std::chrono::steady_clock::now() >= deadline) return condition();
-    SleepFor(PollInterval);
+    SleepFor(poll);
   }
 }
 
