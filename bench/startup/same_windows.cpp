@@ -130,11 +130,11 @@ HWND ApplicationWindow(HINSTANCE instance, HICON icon) {
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = "SameWindowsApplication";
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(
-      0, windowClass.lpszClassName, "Same-windows",
-      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-      GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-      nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, windowClass.lpszClassName, "Same-windows",
+                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                      GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                      nullptr, nullptr, instance, nullptr);
   SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   HMENU menu = GetSystemMenu(window, FALSE);
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
@@ -157,8 +157,9 @@ HWND MainWindow(HINSTANCE instance, HWND owner) {
                                 nullptr, instance, nullptr);
   const int iconSizes[][2] = {{SM_CXICON, SM_CYICON}, {SM_CXSMICON, SM_CYSMICON}};
   for (int kind = 0; kind < 2; ++kind) {
-    HANDLE icon = LoadImageA(instance, "QUORLICON", IMAGE_ICON, GetSystemMetrics(iconSizes[kind][0]),
-                             GetSystemMetrics(iconSizes[kind][1]), LR_SHARED);
+    HANDLE icon =
+        LoadImageA(instance, "QUORLICON", IMAGE_ICON, GetSystemMetrics(iconSizes[kind][0]),
+                   GetSystemMetrics(iconSizes[kind][1]), LR_SHARED);
     SendMessageA(window, WM_SETICON, kind == 0 ? ICON_BIG : ICON_SMALL,
                  reinterpret_cast<LPARAM>(icon));
   }
@@ -166,17 +167,18 @@ HWND MainWindow(HINSTANCE instance, HWND owner) {
   HFONT text = Font(-16, "Comic Sans MS");
   HFONT counter = Font(-24, "Comic Sans MS");
   Child(window, 0, "STATIC", "", WS_VISIBLE, 40, 440, 5, 22, 100, text);
-  state->guess = Child(window, WS_EX_CLIENTEDGE, "EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                       432, 424, 65, 41, 101, text);
-  Child(window, 0, "LISTBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        296, 120, 209, 289, 102, text);
+  state->guess = Child(window, WS_EX_CLIENTEDGE, "EDIT", "",
+                       WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 432, 424, 65, 41, 101, text);
+  Child(window, 0, "LISTBOX", "",
+        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 296, 120, 209,
+        289, 102, text);
   Child(window, WS_EX_CLIENTEDGE, "EDIT", "0",
         WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, 152, 20, 81, 45, 103, counter);
   for (int i = 0; i < ButtonCount; ++i) {
     const Button& b = Buttons[i];
     Child(window, 0, "BUTTON", b.glyph ? "" : "BitBtn1",
-          (b.visible ? WS_VISIBLE : 0) | WS_TABSTOP | BS_OWNERDRAW, b.left, b.top, b.width, b.height,
-          i, form);
+          (b.visible ? WS_VISIBLE : 0) | WS_TABSTOP | BS_OWNERDRAW, b.left, b.top, b.width,
+          b.height, i, form);
   }
   return window;
 }
