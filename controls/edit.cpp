@@ -44,7 +44,9 @@ std::string TCustomEdit::Text() const {
 void TCustomEdit::SetText(const std::string& text) {
   text_ = text;
   HWND window = HandleIfCreated();
-  if (window == nullptr) return;
+  // A box that shows the text already keeps it: nothing changes, nothing to tell (a new
+  // game at start-up finds the counter at "0").
+  if (window == nullptr || WindowText(window) == text) return;
   SetWindowTextA(window, text.c_str());
   // Screen readers learn of the new value (not every platform's edit box tells them).
   NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
