@@ -28,19 +28,13 @@ UniquePalette PaletteOf(HBITMAP bitmap) {
   return UniquePalette(CreatePalette(palette));
 }
 
-}  // namespace
+// The stored bitmap's header with its colour table, checked; the pixels follow it.
+struct StoredBitmap {
+  const BITMAPINFO* info = nullptr;
+  std::size_t infoSize = 0;
+};
 
-void RequireBitmapResource(const std::string& name) {
-  if (FindResourceA(GetModuleHandleA(nullptr), name.c_str(), RT_BITMAP) == nullptr) {
-    throw ResourceNotFound(name);
-  }
-}
-
-TBitmap LoadBitmapResource(const std::string& name) {
-  // The pictures are stored run-length encoded (BI_RLE8), which a DIB section cannot
-  // hold and LoadImage is not documented to expand: the section is made with the
-  // stored header marked uncompressed, then SetDIBits decodes the stored pixels into
-  // it once. Uncompressed bitmaps take the same path.
+StoredBitmap FindStoredBitmap(const std::string& name) {
   const HMODULE module = GetModuleHandleA(nullptr);
   const HRSRC found = FindResourceA(module, name.c_str(), RT_BITMAP);
   const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
@@ -54,6 +48,35 @@ TBitmap LoadBitmapResource(const std::string& name) {
   if (header.biSize < sizeof(BITMAPINFOHEADER) || infoSize > SizeofResource(module, found)) {
     throw ResourceNotFound(name);
   }
+  return {stored, infoSize};
+}
+
+LONG StoredHeight(const BITMAPINFOHEADER& header) {
+  return header.biHeight < 0 ? -header.biHeight : header.biHeight;
+}
+
+}  // namespace
+
+BitmapSize StoredBitmapSize(const std::string& name) {
+  const BITMAPINFOHEADER& header = FindStoredBitmap(name).info->bmiHeader;
+  return {header.biWidth, StoredHeight(header)};
+}
+
+void RequireBitmapResource(const std::string& name) {
+  if (FindResourceA(GetModuleHandleA(nullptr), name.c_str(), RT_BITMAP) == nullptr) {
+    throw ResourceNotFound(name);
+  }
+}
+
+TBitmap LoadBitmapResource(const std::string& name) {
+  // The pictures are stored run-length encoded (BI_RLE8), which a DIB section cannot
+  // hold and LoadImage is not documented to expand: the section is made with the
+  // stored header marked uncompressed, then SetDIBits decodes the stored pixels into
+  // it once. Uncompressed bitmaps take the same path.
+  const StoredBitmap found = FindStoredBitmap(name);
+  const BITMAPINFO* stored = found.info;
+  const BITMAPINFOHEADER& header = stored->bmiHeader;
+  const std::size_t infoSize = found.infoSize;
   std::vector<unsigned char> plainStorage(
       reinterpret_cast<const unsigned char*>(stored),
       reinterpret_cast<const unsigned char*>(stored) + infoSize);
@@ -65,7 +88,7 @@ TBitmap LoadBitmapResource(const std::string& name) {
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   void* pixels = nullptr;
   result.bitmap.reset(CreateDIBSection(dc.get(), plain, DIB_RGB_COLORS, &pixels, nullptr, 0));
-  const LONG height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  const LONG height = StoredHeight(header);
   if (!result.bitmap || SetDIBits(dc.get(), result.bitmap.get(), 0, static_cast<UINT>(height),
                                   reinterpret_cast<const unsigned char*>(stored) + infoSize, stored,
                                   DIB_RGB_COLORS) == 0) {

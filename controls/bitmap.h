@@ -20,6 +20,14 @@ TBitmap LoadBitmapResource(const std::string& name);
 // The same check without loading the bitmap.
 void RequireBitmapResource(const std::string& name);
 
+// The stored bitmap's width and height, read from its header without decoding it;
+// the same check as above.
+struct BitmapSize {
+  int width = 0;
+  int height = 0;
+};
+BitmapSize StoredBitmapSize(const std::string& name);
+
 // Draws the whole bitmap unscaled with its top-left corner at (x, y).
 void DrawBitmap(HDC dc, const TBitmap& bitmap, int x, int y);
 

@@ -22,8 +22,6 @@ const NamedValue<TBitBtnKind> KindNames[] = {
 };
 const NamedValue<int> LayoutNames[] = {{"blGlyphLeft", 0}};
 
-TBitmap AsGlyph(const DescriptionValue& value) { return LoadBitmapResource(AsBitmapName(value)); }
-
 TBitBtnKind AsKind(const DescriptionValue& value) { return AsEnum(value, KindNames); }
 
 int AsLayout(const DescriptionValue& value) { return AsEnum(value, LayoutNames); }
@@ -47,7 +45,7 @@ int AsSpacing(const DescriptionValue& value) {
 
 const PropertyEntry<TBitBtn> BitBtnProperties[] = {
     {"Caption", Set<&TBitBtn::SetCaption, AsString>},
-    {"Glyph", Set<&TBitBtn::SetGlyph, AsGlyph>},
+    {"Glyph", Set<&TBitBtn::SetGlyph, AsBitmapName>},
     {"NumGlyphs", Set<&TBitBtn::SetNumGlyphs, AsNumGlyphs>},
     {"Kind", Set<&TBitBtn::SetKind, AsKind>},
     {"ModalResult", Set<&TBitBtn::modalResult, AsInteger>},
@@ -94,15 +92,24 @@ void TBitBtn::SetCaption(const std::string& caption) {
   }
 }
 
-void TBitBtn::SetGlyph(TBitmap glyph) {
-  glyph_ = std::move(glyph);
+void TBitBtn::SetGlyph(const std::string& resourceName) {
+  glyphSize_ = StoredBitmapSize(resourceName);
+  glyphName_ = resourceName;
+  glyph_ = TBitmap();
   images_[0] = images_[1] = -1;
-  if (!glyph_.Empty()) transparent_ = BitmapPixel(glyph_, 0, glyph_.height - 1);
-  if (glyph_.height > 0 && glyph_.width % glyph_.height == 0) {
-    const int count = glyph_.width / glyph_.height;
+  if (glyphSize_.height > 0 && glyphSize_.width % glyphSize_.height == 0) {
+    const int count = glyphSize_.width / glyphSize_.height;
     numGlyphs_ = count > MaxGlyphs ? 1 : count;
   }
   Invalidate();
+}
+
+const TBitmap& TBitBtn::Glyph() {
+  if (glyph_.Empty() && !glyphName_.empty()) {
+    glyph_ = LoadBitmapResource(glyphName_);
+    transparent_ = BitmapPixel(glyph_, 0, glyph_.height - 1);
+  }
+  return glyph_;
 }
 
 void TBitBtn::SetNumGlyphs(int count) {
@@ -113,7 +120,7 @@ void TBitBtn::SetNumGlyphs(int count) {
 
 void TBitBtn::SetKind(TBitBtnKind kind) {
   if (kind != TBitBtnKind::bkOK) return;
-  SetGlyph(LoadBitmapResource("BBOK"));
+  SetGlyph("BBOK");
   numGlyphs_ = 2;
   if (!captionStored_) {
     caption_ = LoadText(IDS_OK_CAPTION);
@@ -172,15 +179,16 @@ int TBitBtn::Image(bool down, HIMAGELIST list) {
   const int cell = (down && numGlyphs_ >= 3) ? 2 : 0;
   int& image = images_[down && numGlyphs_ >= 3 ? 1 : 0];
   if (image >= 0) return image;
-  const int width = glyph_.width / numGlyphs_;
-  const int height = glyph_.height;
+  const TBitmap& glyph = Glyph();
+  const int width = glyph.width / numGlyphs_;
+  const int height = glyph.height;
   ScopedWindowDc screen(nullptr);
   UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), width, height));
   {
     UniqueMemoryDc target(CreateCompatibleDC(screen.get()));
     ScopedSelect select(target.get(), copy.get());
     UniqueMemoryDc source(CreateCompatibleDC(screen.get()));
-    ScopedSelect selectSource(source.get(), glyph_.bitmap.get());
+    ScopedSelect selectSource(source.get(), glyph.bitmap.get());
     BitBlt(target.get(), 0, 0, width, height, source.get(), cell * width, 0, SRCCOPY);
   }
   image = ImageList_AddMasked(list, copy.get(), transparent_);
@@ -212,8 +220,8 @@ void TBitBtn::DrawFace(HDC dc, bool down, bool focused) {
   ScopedSelect font(dc, FontHandle());
   if (down) OffsetRect(&rect, 1, 1);
 
-  const int glyphWidth = glyph_.Empty() ? 0 : glyph_.width / numGlyphs_;
-  const int glyphHeight = glyph_.Empty() ? 0 : glyph_.height;
+  const int glyphWidth = glyphName_.empty() ? 0 : glyphSize_.width / numGlyphs_;
+  const int glyphHeight = glyphName_.empty() ? 0 : glyphSize_.height;
   RECT text{0, 0, 0, 0};
   if (!caption_.empty()) {
     text.right = rect.right - rect.left;

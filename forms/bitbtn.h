@@ -16,8 +16,9 @@ public:
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
-  // Takes a copy of the strip; NumGlyphs follows its shape when it is a row of squares.
-  void SetGlyph(TBitmap glyph);
+  // The strip of the bitmap resource `resourceName`, decoded when the button is first
+  // drawn; NumGlyphs follows its shape when it is a row of squares.
+  void SetGlyph(const std::string& resourceName);
   void SetNumGlyphs(int count);
   void SetKind(TBitBtnKind kind);
 
@@ -47,6 +48,11 @@ private:
 
   std::string caption_;
   bool captionStored_ = false;
+  // The glyph strip, decoded on first use.
+  const TBitmap& Glyph();
+
+  std::string glyphName_;
+  BitmapSize glyphSize_;
   TBitmap glyph_;
   int numGlyphs_ = 1;
   COLORREF transparent_ = 0;
