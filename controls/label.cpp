@@ -49,6 +49,13 @@ UINT TLabel::TextFlags() const {
 
 void TLabel::AdjustBounds() {
   if (!autoSize_ || Loading()) return;
+  // Nothing shows the size of a label in a window that was never shown: a hidden
+  // window's label is measured when that window is first needed.
+  if (Host().HostWindow().HandleIfCreated() == nullptr) {
+    sizePending_ = true;
+    return;
+  }
+  sizePending_ = false;
   // An empty caption keeps the size of one blank.
   std::string text = caption_;
   if (text.empty() || (showAccelChar && text == "&")) text += ' ';
@@ -61,6 +68,7 @@ void TLabel::AdjustBounds() {
 }
 
 void TLabel::FillParams(WindowParams& params) {
+  if (sizePending_) AdjustBounds();
   TWinControl::FillParams(params);
   params.className = "STATIC";
   params.style |= SS_LEFT;

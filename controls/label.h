@@ -34,4 +34,5 @@ private:
 
   std::string caption_;
   bool autoSize_ = true;
+  bool sizePending_ = false;  // measured when its window gets a platform window
 };
