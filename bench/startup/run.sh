@@ -22,7 +22,7 @@ source scripts/wine-env.sh
 declare -A quorl=([32]=${QUORL_WIN32_EXE:-build/win32/app/Quorl.exe}
                   [64]=${QUORL_WIN64_EXE:-build/win64/app/Quorl.exe})
 
-# The driver and the yardsticks are targets of the Windows builds, built only here.
+# The driver and the yardsticks are targets of the Windows builds.
 build() {
   local bits=$1
   [ -f "build/win$bits/build.ninja" ] || cmake --preset "win$bits" >/dev/null
