@@ -122,16 +122,25 @@ HWND Child(HWND parent, DWORD exStyle, const char* className, const char* text, 
   return child;
 }
 
-HWND ApplicationWindow(HINSTANCE instance, HICON icon) {
+const char* RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style,
+                                HICON icon, HBRUSH background) {
   WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.style = style;
+  windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
   windowClass.hIcon = icon;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = "SameWindowsApplication";
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = name;
   RegisterClassA(&windowClass);
+  return name;
+}
+
+HWND ApplicationWindow(HINSTANCE instance, HICON icon) {
+  const char* className =
+      RegisterWindowClass(instance, "SameWindowsApplication", DefWindowProcA, 0, icon, nullptr);
   HWND window =
-      CreateWindowExA(0, windowClass.lpszClassName, "Same-windows",
+      CreateWindowExA(0, className, "Same-windows",
                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
                       GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                       nullptr, nullptr, instance, nullptr);
@@ -144,17 +153,10 @@ HWND ApplicationWindow(HINSTANCE instance, HICON icon) {
 }
 
 HWND MainWindow(HINSTANCE instance, HWND owner) {
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = mainProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = CreateSolidBrush(Green);
-  windowClass.lpszClassName = "SameWindowsMain";
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Quorl",
-                                WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, -2, -1, 808, 580, owner,
-                                nullptr, instance, nullptr);
+  const char* className = RegisterWindowClass(instance, "SameWindowsMain", mainProc, CS_DBLCLKS,
+                                              nullptr, CreateSolidBrush(Green));
+  HWND window = CreateWindowExA(0, className, "Quorl", WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                                -2, -1, 808, 580, owner, nullptr, instance, nullptr);
   const int iconSizes[][2] = {{SM_CXICON, SM_CYICON}, {SM_CXSMICON, SM_CYSMICON}};
   for (int kind = 0; kind < 2; ++kind) {
     HANDLE icon =
