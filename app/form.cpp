@@ -50,8 +50,8 @@ int AsPosition(const DescriptionValue& value) { return AsEnum(value, PositionNam
 
 const PropertyEntry<TForm> FormProperties[] = {
     {"Caption", Set<&TForm::SetCaption, AsString>},
-    {"BorderIcons", Set<&TForm::borderIcons, AsBorderIcons>},
-    {"BorderStyle", Set<&TForm::borderStyle, AsFormBorderStyle>},
+    {"BorderIcons", Set<&TForm::SetBorderIcons, AsBorderIcons>},
+    {"BorderStyle", Set<&TForm::SetBorderStyle, AsFormBorderStyle>},
     {"WindowState", Set<&TForm::SetWindowState, AsWindowState>},
     {"Position", Accept<AsPosition>},
     {"Icon", Set<&TForm::SetIconName, AsIconName>},
@@ -182,7 +182,7 @@ void TForm::FillParams(WindowParams& params) {
   params.platformClass = false;
   params.caption = caption_;
   params.style = WS_CLIPCHILDREN;
-  switch (borderStyle) {
+  switch (borderStyle_) {
     case TFormBorderStyle::bsNone:
       params.style |= WS_POPUP;
       break;
@@ -199,11 +199,11 @@ void TForm::FillParams(WindowParams& params) {
       params.exStyle |= WS_EX_DLGMODALFRAME;
       break;
   }
-  if (borderStyle != TFormBorderStyle::bsNone && (borderIcons & biSystemMenu) != 0) {
+  if (borderStyle_ != TFormBorderStyle::bsNone && (borderIcons_ & biSystemMenu) != 0) {
     // Without their boxes, Minimise and Maximise are greyed in the system menu.
     params.style |= WS_SYSMENU;
-    if ((borderIcons & biMinimize) != 0) params.style |= WS_MINIMIZEBOX;
-    if ((borderIcons & biMaximize) != 0) params.style |= WS_MAXIMIZEBOX;
+    if ((borderIcons_ & biMinimize) != 0) params.style |= WS_MINIMIZEBOX;
+    if ((borderIcons_ & biMaximize) != 0) params.style |= WS_MAXIMIZEBOX;
   }
   if (!Enabled()) params.style |= WS_DISABLED;
 }

@@ -48,8 +48,10 @@ public:
   void SetWindowState(TWindowState state);
   // Records the state without applying it to the platform window (minimised start).
   void RecordWindowState(TWindowState state) { windowState_ = state; }
-  unsigned borderIcons = biSystemMenu | biMinimize | biMaximize;
-  TFormBorderStyle borderStyle = TFormBorderStyle::bsSizeable;
+  unsigned BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(unsigned icons) { borderIcons_ = icons; }
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
 
   // Show and hide (a change of Visible).
   void SetVisible(bool visible) override;
@@ -147,6 +149,8 @@ private:
   bool loading_ = false;
   bool visibleRequested_ = false;
   TWindowState windowState_ = TWindowState::wsNormal;
+  unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   std::string iconName_;
   std::string menuName_;
   std::vector<HandlerEntry> handlers_;

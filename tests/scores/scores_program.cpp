@@ -74,6 +74,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       DispatchMessageA(&message);
     }
   }
-  objects.application().DoneApplication();
+  objects.ApplicationObject().DoneApplication();
   return 0;
 }
