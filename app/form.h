@@ -144,6 +144,22 @@ private:
   // Realises the first picture's palette; true when the screen's colours changed.
   bool RealizePicturePalette(bool background);
 
+  // The window's messages, as WindowProc's table names them.
+  MessageResult WmActivate(const WindowMessage& message);
+  MessageResult WmSetFocus(const WindowMessage& message);
+  MessageResult WmClose(const WindowMessage& message);
+  MessageResult WmGetObject(const WindowMessage& message);
+  MessageResult WmQueryEndSession(const WindowMessage& message);
+  MessageResult WmSysCommand(const WindowMessage& message);
+  MessageResult WmPaint(const WindowMessage& message);
+  MessageResult WmSize(const WindowMessage& message);
+  MessageResult WmMove(const WindowMessage& message);
+  MessageResult WmQueryNewPalette(const WindowMessage& message);
+  MessageResult WmPaletteChanged(const WindowMessage& message);
+  MessageResult WmCommand(const WindowMessage& message);
+  MessageResult WmDrawItem(const WindowMessage& message);
+  MessageResult WmControlColor(const WindowMessage& message);
+
   std::string className_;
   std::string caption_;  // until the platform window exists
   bool loading_ = false;
