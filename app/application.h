@@ -90,6 +90,8 @@ extern TApplication* Application;
 
 template <class T>
 void TApplication::CreateForm(T*& reference) {
+  // The window's place in the list first: nothing can fail once the window exists.
+  forms_.reserve(forms_.size() + 1);
   void* memory = ::operator new(sizeof(T));
   reference = static_cast<T*>(memory);
   T* form = nullptr;

@@ -280,11 +280,9 @@ bool TForm::RealizePicturePalette(bool background) {
     if (image == nullptr || image->Palette() == nullptr) continue;
     HWND window = HandleIfCreated();
     ScopedWindowDc dc(window);
-    HPALETTE old = SelectPalette(dc.get(), image->Palette(), background ? TRUE : FALSE);
-    const UINT changed = RealizePalette(dc.get());
-    SelectPalette(dc.get(), old, TRUE);
-    if (changed != 0 && changed != GDI_ERROR) InvalidateRect(window, nullptr, TRUE);
-    return changed != 0 && changed != GDI_ERROR;
+    const ScopedPalette palette(dc.get(), image->Palette(), background);
+    if (palette.ChangedColors()) InvalidateRect(window, nullptr, TRUE);
+    return palette.ChangedColors();
   }
   return false;
 }
