@@ -84,10 +84,8 @@ LRESULT TApplication::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       {WM_QUERYENDSESSION, &TApplication::WmQueryEndSession},
       {WM_ENDSESSION, &TApplication::WmEndSession},
   };
-  if (const MessageResult result = DispatchToHandler(*this, Handlers, {message, wParam, lParam})) {
-    return *result;
-  }
-  return DefWindowProcA(handle_, message, wParam, lParam);
+  return DispatchToHandler(*this, Handlers, {message, wParam, lParam},
+                           [&] { return DefWindowProcA(handle_, message, wParam, lParam); });
 }
 
 // The task-bar entry's Close.

@@ -311,10 +311,8 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       {WM_CTLCOLORSTATIC, &TForm::WmControlColor},
       {WM_CTLCOLORBTN, &TForm::WmControlColor},
   };
-  if (const MessageResult result = DispatchToHandler(*this, Handlers, {message, wParam, lParam})) {
-    return *result;
-  }
-  return DefaultHandler(message, wParam, lParam);
+  return DispatchToHandler(*this, Handlers, {message, wParam, lParam},
+                           [&] { return DefaultHandler(message, wParam, lParam); });
 }
 
 MessageResult TForm::WmActivate(const WindowMessage& message) {

@@ -29,14 +29,17 @@ struct MessageHandler {
   MessageResult (Target::*handle)(const WindowMessage& message);
 };
 
-// Runs the handler of `table` that answers the message, nothing when no row does.
-template <class Target, std::size_t Count>
-MessageResult DispatchToHandler(Target& target, const MessageHandler<Target> (&table)[Count],
-                                const WindowMessage& message) {
+// Runs the handler of `table` that answers the message, then, unless it answered,
+// `otherwise` (the default handling).
+template <class Target, std::size_t Count, class Otherwise>
+LRESULT DispatchToHandler(Target& target, const MessageHandler<Target> (&table)[Count],
+                          const WindowMessage& message, Otherwise&& otherwise) {
   for (const MessageHandler<Target>& row : table) {
-    if (row.message == message.message) return (target.*row.handle)(message);
+    if (row.message != message.message) continue;
+    if (const MessageResult result = (target.*row.handle)(message)) return *result;
+    break;
   }
-  return std::nullopt;
+  return otherwise();
 }
 
 // The command of a WM_SYSCOMMAND: the system uses the low four bits of wParam itself.
