@@ -74,48 +74,61 @@ void TApplication::FocusFirstWindow() {
   if (HWND target = FirstTaskWindow(windows)) ::SetFocus(target);
 }
 
-void TApplication::Destroyed() {
-  if (handle_ != nullptr) Detach(handle_);
-  handle_ = nullptr;
+LRESULT TApplication::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  static constexpr MessageHandler<TApplication> Handlers[] = {
+      {WM_CLOSE, &TApplication::WmClose},
+      {WM_SYSCOMMAND, &TApplication::WmSysCommand},
+      {WM_SETFOCUS, &TApplication::WmSetFocus},
+      {FocusNotice, &TApplication::WmFocusNotice},
+      {WM_WININICHANGE, &TApplication::WmSettingChange},
+      {WM_QUERYENDSESSION, &TApplication::WmQueryEndSession},
+      {WM_ENDSESSION, &TApplication::WmEndSession},
+  };
+  return DispatchToHandler(*this, Handlers, {message, wParam, lParam},
+                           [&] { return DefWindowProcA(handle_, message, wParam, lParam); });
 }
 
-LRESULT TApplication::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CLOSE:
-      if (mainForm_ != nullptr) mainForm_->Close();
+// The task-bar entry's Close.
+MessageResult TApplication::WmClose(const WindowMessage&) {
+  if (mainForm_ != nullptr) mainForm_->Close();
+  return 0;
+}
+
+MessageResult TApplication::WmSysCommand(const WindowMessage& message) {
+  switch (SystemCommand(message.wParam)) {
+    case SC_MINIMIZE:
+      Minimize();
       return 0;
-    case WM_SYSCOMMAND:
-      switch (wParam & 0xFFF0) {
-        case SC_MINIMIZE:
-          Minimize();
-          return 0;
-        case SC_RESTORE:
-          Restore();
-          return 0;
-        default:
-          break;
-      }
-      break;
-    case WM_SETFOCUS:
-      PostMessageA(handle_, FocusNotice, 0, 0);
-      break;
-    case FocusNotice:
-      FocusFirstWindow();
-      return 0;
-    case WM_WININICHANGE:
-      SetThreadLocale(LOCALE_USER_DEFAULT);
-      ReadLocaleFormatSettings();
-      break;
-    case WM_QUERYENDSESSION:
-      return TRUE;
-    case WM_ENDSESSION:
-      if (wParam != 0) {
-        DoneApplication();
-        ExitProcess(0);
-      }
+    case SC_RESTORE:
+      Restore();
       return 0;
     default:
-      break;
+      return std::nullopt;
   }
-  return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+MessageResult TApplication::WmSetFocus(const WindowMessage&) {
+  PostMessageA(handle_, FocusNotice, 0, 0);
+  return std::nullopt;
+}
+
+MessageResult TApplication::WmFocusNotice(const WindowMessage&) {
+  FocusFirstWindow();
+  return 0;
+}
+
+MessageResult TApplication::WmSettingChange(const WindowMessage&) {
+  SetThreadLocale(LOCALE_USER_DEFAULT);
+  ReadLocaleFormatSettings();
+  return std::nullopt;
+}
+
+MessageResult TApplication::WmQueryEndSession(const WindowMessage&) { return TRUE; }
+
+MessageResult TApplication::WmEndSession(const WindowMessage& message) {
+  if (message.wParam != 0) {
+    DoneApplication();
+    ExitProcess(0);
+  }
+  return 0;
 }

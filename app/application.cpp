@@ -72,7 +72,7 @@ TApplication::~TApplication() {
   while (!forms_.empty()) forms_.pop_back();
   if (handle_ != nullptr) {
     HWND window = handle_;
-    Destroyed();  // the messages of the destruction go to the default handling
+    Detach(window);  // the messages of the destruction go to the default handling
     DestroyWindow(window);
   }
 }

@@ -62,12 +62,19 @@ private:
   void ShowException(const std::string& message);
   void FocusFirstWindow();
 
-  // The application window's messages.
+  // The application window's messages, and WindowProc's table of their handlers.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  MessageResult WmClose(const WindowMessage& message);
+  MessageResult WmSysCommand(const WindowMessage& message);
+  MessageResult WmSetFocus(const WindowMessage& message);
+  MessageResult WmFocusNotice(const WindowMessage& message);
+  MessageResult WmSettingChange(const WindowMessage& message);
+  MessageResult WmQueryEndSession(const WindowMessage& message);
+  MessageResult WmEndSession(const WindowMessage& message);
   ErrorReporter& Reporter() override { return *this; }
   TObject& Sender() override { return *this; }
   void Attached(HWND window) override { handle_ = window; }
-  void Destroyed() override;
+  void Destroyed() noexcept override { handle_ = nullptr; }
 
   HWND handle_ = nullptr;
   std::vector<std::unique_ptr<TForm>> forms_;  // creation order
@@ -83,6 +90,8 @@ extern TApplication* Application;
 
 template <class T>
 void TApplication::CreateForm(T*& reference) {
+  // The window's place in the list first: nothing can fail once the window exists.
+  forms_.reserve(forms_.size() + 1);
   void* memory = ::operator new(sizeof(T));
   reference = static_cast<T*>(memory);
   T* form = nullptr;

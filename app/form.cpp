@@ -50,8 +50,8 @@ int AsPosition(const DescriptionValue& value) { return AsEnum(value, PositionNam
 
 const PropertyEntry<TForm> FormProperties[] = {
     {"Caption", Set<&TForm::SetCaption, AsString>},
-    {"BorderIcons", Set<&TForm::borderIcons, AsBorderIcons>},
-    {"BorderStyle", Set<&TForm::borderStyle, AsFormBorderStyle>},
+    {"BorderIcons", Set<&TForm::SetBorderIcons, AsBorderIcons>},
+    {"BorderStyle", Set<&TForm::SetBorderStyle, AsFormBorderStyle>},
     {"WindowState", Set<&TForm::SetWindowState, AsWindowState>},
     {"Position", Accept<AsPosition>},
     {"Icon", Set<&TForm::SetIconName, AsIconName>},
@@ -182,7 +182,7 @@ void TForm::FillParams(WindowParams& params) {
   params.platformClass = false;
   params.caption = caption_;
   params.style = WS_CLIPCHILDREN;
-  switch (borderStyle) {
+  switch (borderStyle_) {
     case TFormBorderStyle::bsNone:
       params.style |= WS_POPUP;
       break;
@@ -199,11 +199,11 @@ void TForm::FillParams(WindowParams& params) {
       params.exStyle |= WS_EX_DLGMODALFRAME;
       break;
   }
-  if (borderStyle != TFormBorderStyle::bsNone && (borderIcons & biSystemMenu) != 0) {
+  if (borderStyle_ != TFormBorderStyle::bsNone && (borderIcons_ & biSystemMenu) != 0) {
     // Without their boxes, Minimise and Maximise are greyed in the system menu.
     params.style |= WS_SYSMENU;
-    if ((borderIcons & biMinimize) != 0) params.style |= WS_MINIMIZEBOX;
-    if ((borderIcons & biMaximize) != 0) params.style |= WS_MAXIMIZEBOX;
+    if ((borderIcons_ & biMinimize) != 0) params.style |= WS_MINIMIZEBOX;
+    if ((borderIcons_ & biMaximize) != 0) params.style |= WS_MAXIMIZEBOX;
   }
   if (!Enabled()) params.style |= WS_DISABLED;
 }
@@ -280,85 +280,121 @@ bool TForm::RealizePicturePalette(bool background) {
     if (image == nullptr || image->Palette() == nullptr) continue;
     HWND window = HandleIfCreated();
     ScopedWindowDc dc(window);
-    HPALETTE old = SelectPalette(dc.get(), image->Palette(), background ? TRUE : FALSE);
-    const UINT changed = RealizePalette(dc.get());
-    SelectPalette(dc.get(), old, TRUE);
-    if (changed != 0 && changed != GDI_ERROR) InvalidateRect(window, nullptr, TRUE);
-    return changed != 0 && changed != GDI_ERROR;
+    const ScopedPalette palette(dc.get(), image->Palette(), background);
+    if (palette.ChangedColors()) InvalidateRect(window, nullptr, TRUE);
+    return palette.ChangedColors();
   }
   return false;
 }
 
+// --- The window's messages -----------------------------------------------------
+
 LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ACTIVATE:
-      HandleActivate(wParam);
-      return 0;
-    case WM_SETFOCUS:
-      // The window passes the focus on to its active control at once.
-      if (HWND control = activeControl_ != nullptr ? activeControl_->HandleIfCreated() : nullptr) {
-        ::SetFocus(control);
-        return 0;
-      }
-      if (!FocusBookkeeping(*this)) return 0;
-      break;
-    case WM_CLOSE:
-      Close();
-      return 0;
-    case WM_GETOBJECT:  // what screen readers read, as for every control
-      return TWinControl::WindowProc(message, wParam, lParam);
-    case WM_QUERYENDSESSION:
-      return CloseQuery() ? TRUE : FALSE;
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE && this == Application->MainForm()) {
-        Application->Minimize();
-        return 0;
-      }
-      break;
-    case WM_ERASEBKGND:
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      return PaintMessage(message, wParam);
-    case WM_SIZE:
-      if (wParam == SIZE_MAXIMIZED) windowState_ = TWindowState::wsMaximized;
-      if (wParam == SIZE_RESTORED && Visible()) windowState_ = TWindowState::wsNormal;
-      Realign();
-      TrackPlacement();
-      break;
-    case WM_MOVE:
-      TrackPlacement();
-      break;
-    // On displays with a palette the active window maps its pictures' colours first.
-    case WM_QUERYNEWPALETTE:
-      return RealizePicturePalette(false) ? TRUE : FALSE;
-    case WM_PALETTECHANGED:
-      if (reinterpret_cast<HWND>(wParam) != HandleIfCreated()) RealizePicturePalette(true);
-      return 0;
-    case WM_COMMAND:
-      if (lParam != 0) {
-        if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
-          control->CommandNotified(HIWORD(wParam));
-          return 0;
-        }
-      }
-      break;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (TWinControl* control = FromHandle(item->hwndItem)) {
-        if (control->DrawItem(*item)) return TRUE;
-      }
-      break;
-    }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
-        return reinterpret_cast<LRESULT>(control->ControlColor(reinterpret_cast<HDC>(wParam)));
-      }
-      break;
-    default:
-      break;
+  static constexpr MessageHandler<TForm> Handlers[] = {
+      {WM_ACTIVATE, &TForm::WmActivate},
+      {WM_SETFOCUS, &TForm::WmSetFocus},
+      {WM_CLOSE, &TForm::WmClose},
+      {WM_GETOBJECT, &TForm::WmGetObject},
+      {WM_QUERYENDSESSION, &TForm::WmQueryEndSession},
+      {WM_SYSCOMMAND, &TForm::WmSysCommand},
+      {WM_ERASEBKGND, &TForm::WmPaint},
+      {WM_PAINT, &TForm::WmPaint},
+      {WM_PRINTCLIENT, &TForm::WmPaint},
+      {WM_SIZE, &TForm::WmSize},
+      {WM_MOVE, &TForm::WmMove},
+      {WM_QUERYNEWPALETTE, &TForm::WmQueryNewPalette},
+      {WM_PALETTECHANGED, &TForm::WmPaletteChanged},
+      {WM_COMMAND, &TForm::WmCommand},
+      {WM_DRAWITEM, &TForm::WmDrawItem},
+      {WM_CTLCOLOREDIT, &TForm::WmControlColor},
+      {WM_CTLCOLORLISTBOX, &TForm::WmControlColor},
+      {WM_CTLCOLORSTATIC, &TForm::WmControlColor},
+      {WM_CTLCOLORBTN, &TForm::WmControlColor},
+  };
+  return DispatchToHandler(*this, Handlers, {message, wParam, lParam},
+                           [&] { return DefaultHandler(message, wParam, lParam); });
+}
+
+MessageResult TForm::WmActivate(const WindowMessage& message) {
+  HandleActivate(message.wParam);
+  return 0;
+}
+
+MessageResult TForm::WmSetFocus(const WindowMessage&) {
+  // The window passes the focus on to its active control at once.
+  if (HWND control = activeControl_ != nullptr ? activeControl_->HandleIfCreated() : nullptr) {
+    ::SetFocus(control);
+    return 0;
   }
-  return DefaultHandler(message, wParam, lParam);
+  if (!FocusBookkeeping(*this)) return 0;
+  return std::nullopt;
+}
+
+MessageResult TForm::WmClose(const WindowMessage&) {
+  Close();
+  return 0;
+}
+
+// What screen readers read, as for every control.
+MessageResult TForm::WmGetObject(const WindowMessage& message) {
+  return TWinControl::WindowProc(message.message, message.wParam, message.lParam);
+}
+
+MessageResult TForm::WmQueryEndSession(const WindowMessage&) { return CloseQuery() ? TRUE : FALSE; }
+
+MessageResult TForm::WmSysCommand(const WindowMessage& message) {
+  if (SystemCommand(message.wParam) == SC_MINIMIZE && this == Application->MainForm()) {
+    Application->Minimize();
+    return 0;
+  }
+  return std::nullopt;
+}
+
+MessageResult TForm::WmPaint(const WindowMessage& message) {
+  return PaintMessage(message.message, message.wParam);
+}
+
+MessageResult TForm::WmSize(const WindowMessage& message) {
+  if (message.wParam == SIZE_MAXIMIZED) windowState_ = TWindowState::wsMaximized;
+  if (message.wParam == SIZE_RESTORED && Visible()) windowState_ = TWindowState::wsNormal;
+  Realign();
+  TrackPlacement();
+  return std::nullopt;
+}
+
+MessageResult TForm::WmMove(const WindowMessage&) {
+  TrackPlacement();
+  return std::nullopt;
+}
+
+// On displays with a palette the active window maps its pictures' colours first.
+MessageResult TForm::WmQueryNewPalette(const WindowMessage&) {
+  return RealizePicturePalette(false) ? TRUE : FALSE;
+}
+
+MessageResult TForm::WmPaletteChanged(const WindowMessage& message) {
+  if (reinterpret_cast<HWND>(message.wParam) != HandleIfCreated()) RealizePicturePalette(true);
+  return 0;
+}
+
+// The notices of the controls go to the control they concern.
+MessageResult TForm::WmCommand(const WindowMessage& message) {
+  if (message.lParam == 0) return std::nullopt;
+  TWinControl* control = FromHandle(reinterpret_cast<HWND>(message.lParam));
+  if (control == nullptr) return std::nullopt;
+  control->CommandNotified(HIWORD(message.wParam));
+  return 0;
+}
+
+MessageResult TForm::WmDrawItem(const WindowMessage& message) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.lParam);
+  TWinControl* control = FromHandle(item->hwndItem);
+  if (control != nullptr && control->DrawItem(*item)) return TRUE;
+  return std::nullopt;
+}
+
+MessageResult TForm::WmControlColor(const WindowMessage& message) {
+  TWinControl* control = FromHandle(reinterpret_cast<HWND>(message.lParam));
+  if (control == nullptr) return std::nullopt;
+  return reinterpret_cast<LRESULT>(control->ControlColor(reinterpret_cast<HDC>(message.wParam)));
 }

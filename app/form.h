@@ -48,8 +48,10 @@ public:
   void SetWindowState(TWindowState state);
   // Records the state without applying it to the platform window (minimised start).
   void RecordWindowState(TWindowState state) { windowState_ = state; }
-  unsigned borderIcons = biSystemMenu | biMinimize | biMaximize;
-  TFormBorderStyle borderStyle = TFormBorderStyle::bsSizeable;
+  unsigned BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(unsigned icons) { borderIcons_ = icons; }
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
 
   // Show and hide (a change of Visible).
   void SetVisible(bool visible) override;
@@ -142,11 +144,29 @@ private:
   // Realises the first picture's palette; true when the screen's colours changed.
   bool RealizePicturePalette(bool background);
 
+  // The window's messages, as WindowProc's table names them.
+  MessageResult WmActivate(const WindowMessage& message);
+  MessageResult WmSetFocus(const WindowMessage& message);
+  MessageResult WmClose(const WindowMessage& message);
+  MessageResult WmGetObject(const WindowMessage& message);
+  MessageResult WmQueryEndSession(const WindowMessage& message);
+  MessageResult WmSysCommand(const WindowMessage& message);
+  MessageResult WmPaint(const WindowMessage& message);
+  MessageResult WmSize(const WindowMessage& message);
+  MessageResult WmMove(const WindowMessage& message);
+  MessageResult WmQueryNewPalette(const WindowMessage& message);
+  MessageResult WmPaletteChanged(const WindowMessage& message);
+  MessageResult WmCommand(const WindowMessage& message);
+  MessageResult WmDrawItem(const WindowMessage& message);
+  MessageResult WmControlColor(const WindowMessage& message);
+
   std::string className_;
   std::string caption_;  // until the platform window exists
   bool loading_ = false;
   bool visibleRequested_ = false;
   TWindowState windowState_ = TWindowState::wsNormal;
+  unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   std::string iconName_;
   std::string menuName_;
   std::vector<HandlerEntry> handlers_;

@@ -192,9 +192,7 @@ void TWinControl::HandleCreated() {
 
 HWND TWinControl::ParentHandle() { return Host().HostWindow().Handle(); }
 
-void TWinControl::Detach() {
-  if (handle_ == nullptr) return;
-  MessageTarget::Detach(handle_);
+void TWinControl::Destroyed() noexcept {
   if (platformProc_ != nullptr) {
     SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platformProc_));
   }
@@ -205,7 +203,7 @@ void TWinControl::Detach() {
 void TWinControl::DestroyHandle() {
   HWND window = handle_;
   if (window == nullptr) return;
-  Detach();
+  Detach(window);
   DestroyWindow(window);
 }
 

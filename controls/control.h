@@ -238,11 +238,11 @@ protected:
   ErrorReporter& Reporter() override { return Host().Reporter(); }
   TObject& Sender() override { return *this; }
   void Attached(HWND window) override { handle_ = window; }
-  void Destroyed() override { Detach(); }
+  // Gives a subclassed window back its platform procedure.
+  void Destroyed() noexcept override;
 
 private:
   void CreateHandle();
-  void Detach();
 
   HWND handle_ = nullptr;
   WNDPROC platformProc_ = nullptr;

@@ -13,7 +13,7 @@ int AsScrollBars(const DescriptionValue& value) { return AsEnum(value, ScrollBar
 const PropertyEntry<TCustomEdit> CustomEditProperties[] = {
     {"Text", Set<&TCustomEdit::SetText, AsString>},
     {"ReadOnly", Set<&TCustomEdit::SetReadOnly, AsBoolean>},
-    {"BorderStyle", Set<&TCustomEdit::borderStyle, AsBorderStyle>},
+    {"BorderStyle", Set<&TCustomEdit::SetBorderStyle, AsBorderStyle>},
     {"OnChange", Bind<&TCustomEdit::OnChange, &EventBinder::NotifyHandler>},
 };
 
@@ -72,7 +72,7 @@ void TCustomEdit::FillParams(WindowParams& params) {
   params.className = "EDIT";
   params.style |= ES_LEFT;
   if (readOnly_) params.style |= ES_READONLY;
-  if (borderStyle == TBorderStyle::bsSingle) params.exStyle |= WS_EX_CLIENTEDGE;
+  if (borderStyle_ == TBorderStyle::bsSingle) params.exStyle |= WS_EX_CLIENTEDGE;
   params.caption = text_;  // given at creation, so that no change notice fires
 }
 

@@ -20,7 +20,8 @@ public:
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
   AccessibleDescription Accessible() const override;
 
-  TBorderStyle borderStyle = TBorderStyle::bsSingle;
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle style) { borderStyle_ = style; }
 
 protected:
   void FillParams(WindowParams& params) override;
@@ -28,6 +29,7 @@ protected:
 private:
   std::string text_;  // the text while there is no platform window
   bool readOnly_ = false;
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
 };
 
 class TEdit : public TCustomEdit {

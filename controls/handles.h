@@ -68,23 +68,27 @@ private:
   HGDIOBJ old_;
 };
 
-// Selects and realises a palette for one scope (a background palette, so that the
-// window in front keeps the foreground one).
+// Selects and realises a palette for one scope: by default a background palette, so
+// that the window in front keeps the foreground one.
 class ScopedPalette {
 public:
-  ScopedPalette(HDC dc, HPALETTE palette)
-      : dc_(dc), old_(palette ? SelectPalette(dc, palette, TRUE) : nullptr) {
-    if (palette) RealizePalette(dc);
-  }
+  ScopedPalette(HDC dc, HPALETTE palette, bool background = true)
+      : dc_(dc),
+        old_(palette ? SelectPalette(dc, palette, background ? TRUE : FALSE) : nullptr),
+        changed_(palette ? RealizePalette(dc) : 0) {}
   ~ScopedPalette() {
     if (old_) SelectPalette(dc_, old_, TRUE);
   }
   ScopedPalette(const ScopedPalette&) = delete;
   ScopedPalette& operator=(const ScopedPalette&) = delete;
 
+  // Whether realising it changed the screen's colours.
+  bool ChangedColors() const { return changed_ != 0 && changed_ != GDI_ERROR; }
+
 private:
   HDC dc_;
   HPALETTE old_;
+  UINT changed_;
 };
 
 // A window's device context for one scope (the screen's with no window).

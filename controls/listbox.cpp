@@ -13,7 +13,7 @@ void AddItems(TListBox& listBox, const std::vector<std::string>& lines) {
 
 const PropertyEntry<TListBox> ListBoxProperties[] = {
     {"ItemHeight", Set<&TListBox::itemHeight, AsInteger>},
-    {"BorderStyle", Set<&TListBox::borderStyle, AsBorderStyle>},
+    {"BorderStyle", Set<&TListBox::SetBorderStyle, AsBorderStyle>},
     {"Items", Set<AddItems, AsStrings>},
 };
 
@@ -81,7 +81,7 @@ void TListBox::FillParams(WindowParams& params) {
   params.className = "LISTBOX";
   // The vertical bar comes and goes with the need for it; there is no horizontal one.
   params.style |= WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY;
-  if (borderStyle == TBorderStyle::bsSingle) params.exStyle |= WS_EX_CLIENTEDGE;
+  if (borderStyle_ == TBorderStyle::bsSingle) params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TListBox::HandleCreated() {

@@ -20,7 +20,8 @@ public:
   void Update();
 
   int itemHeight = 16;
-  TBorderStyle borderStyle = TBorderStyle::bsSingle;
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle style) { borderStyle_ = style; }
 
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
 
@@ -31,4 +32,5 @@ protected:
 
 private:
   std::vector<std::string> items_;  // the lines while there is no platform window
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
 };

@@ -15,7 +15,10 @@ MessageTarget* MessageTarget::FromHandle(HWND window) {
 
 void MessageTarget::Attach(HWND window) { SetPropA(window, TargetProperty, this); }
 
-void MessageTarget::Detach(HWND window) { RemovePropA(window, TargetProperty); }
+void MessageTarget::Detach(HWND window) noexcept {
+  RemovePropA(window, TargetProperty);
+  Destroyed();
+}
 
 LRESULT CALLBACK MessageTarget::WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
@@ -31,6 +34,6 @@ LRESULT CALLBACK MessageTarget::WindowProcedure(HWND window, UINT message, WPARA
   LRESULT result = 0;
   Guarded(self->Reporter(), self->Sender(),
           [&] { result = self->WindowProc(message, wParam, lParam); });
-  if (message == WM_NCDESTROY) self->Destroyed();
+  if (message == WM_NCDESTROY) self->Detach(window);
   return result;
 }

@@ -19,7 +19,7 @@ void MainSequence() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   PrepareRuntime();
   ProgramObjects objects;
-  TApplication& application = objects.application();
+  TApplication& application = objects.ApplicationObject();
   try {
     MainSequence();
     application.DoneApplication();

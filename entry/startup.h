@@ -25,7 +25,7 @@ public:
   ProgramObjects(const ProgramObjects&) = delete;
   ProgramObjects& operator=(const ProgramObjects&) = delete;
 
-  TApplication& application() { return *application_; }
+  TApplication& ApplicationObject() { return *application_; }
 
 private:
   TScreen screen_;

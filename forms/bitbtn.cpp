@@ -48,9 +48,9 @@ const PropertyEntry<TBitBtn> BitBtnProperties[] = {
     {"Glyph", Set<&TBitBtn::SetGlyph, AsBitmapName>},
     {"NumGlyphs", Set<&TBitBtn::SetNumGlyphs, AsNumGlyphs>},
     {"Kind", Set<&TBitBtn::SetKind, AsKind>},
-    {"ModalResult", Set<&TBitBtn::modalResult, AsInteger>},
-    {"Default", Set<&TBitBtn::isDefault, AsBoolean>},
-    {"Cancel", Set<&TBitBtn::cancel, AsBoolean>},
+    {"ModalResult", Set<&TBitBtn::SetModalResult, AsInteger>},
+    {"Default", Set<&TBitBtn::SetDefault, AsBoolean>},
+    {"Cancel", Set<&TBitBtn::SetCancel, AsBoolean>},
     {"Layout", Accept<AsLayout>},
     {"Margin", Accept<AsMargin>},
     {"Spacing", Accept<AsSpacing>},
@@ -126,18 +126,18 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
     caption_ = LoadText(IDS_OK_CAPTION);
     if (HWND window = HandleIfCreated()) SetWindowTextA(window, caption_.c_str());
   }
-  modalResult = mrOk;
-  isDefault = true;
-  cancel = false;
+  modalResult_ = mrOk;
+  default_ = true;
+  cancel_ = false;
 }
 
 void TBitBtn::Click() {
-  Host().SetModalResult(modalResult);
+  Host().SetModalResult(modalResult_);
   if (OnClick) OnClick(*this);
 }
 
 void TBitBtn::FocusChanged(TWinControl& focused) {
-  const bool active = &focused == this || (!focused.IsPushButton() && isDefault);
+  const bool active = &focused == this || (!focused.IsPushButton() && default_);
   if (active == active_) return;
   active_ = active;
   Invalidate();
@@ -145,7 +145,7 @@ void TBitBtn::FocusChanged(TWinControl& focused) {
 
 bool TBitBtn::DialogKey(WORD key, TShiftState shift) {
   const bool plain = (shift & (ssShift | ssCtrl | ssAlt)) == 0;
-  if (((key == VK_RETURN && active_) || (key == VK_ESCAPE && cancel)) && plain && CanFocus()) {
+  if (((key == VK_RETURN && active_) || (key == VK_ESCAPE && cancel_)) && plain && CanFocus()) {
     Click();
     return true;
   }
@@ -165,7 +165,7 @@ void TBitBtn::FillParams(WindowParams& params) {
 
 void TBitBtn::HandleCreated() {
   TWinControl::HandleCreated();
-  active_ = isDefault;
+  active_ = default_;
 }
 
 LRESULT TBitBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -22,9 +22,12 @@ public:
   void SetNumGlyphs(int count);
   void SetKind(TBitBtnKind kind);
 
-  int modalResult = 0;
-  bool isDefault = false;
-  bool cancel = false;
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  bool Default() const { return default_; }
+  void SetDefault(bool isDefault) { default_ = isDefault; }
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool cancel) { cancel_ = cancel; }
   TNotifyEvent OnClick;
 
   void Click();
@@ -58,5 +61,8 @@ private:
   COLORREF transparent_ = 0;
   int images_[2] = {-1,
                     -1};  // up, down: places in the shared list of the cell size, -1 until built
+  int modalResult_ = mrNone;
+  bool default_ = false;
+  bool cancel_ = false;
   bool active_ = false;
 };

@@ -16,14 +16,12 @@ std::int32_t AttemptCounter = 0;
 namespace {
 
 constexpr int HistoryLines = 12;
-constexpr double LargestGuess = 10.0;
+constexpr double LargestGuess = HighestGuess / 1000.0;
 
-// 10 to 10000 thousandths: the smallest secret is 0.010, the largest is 10, the
-// largest guess accepted.
+// One of the secrets from LowestSecret to HighestSecret, equally likely.
 std::int32_t DrawSecret() {
-  constexpr std::uint32_t Smallest = 10;
-  constexpr std::uint32_t Largest = 10000;
-  return static_cast<std::int32_t>(RandomBelow(Largest - Smallest + 1) + Smallest);
+  constexpr auto Count = static_cast<std::uint32_t>(HighestSecret - LowestSecret + 1);
+  return static_cast<std::int32_t>(RandomBelow(Count)) + LowestSecret;
 }
 
 void ClearHistory(GameBoard& board) {

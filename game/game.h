@@ -6,9 +6,15 @@
 
 #include "game/board.h"
 
-// The number to find, in thousandths (4321 stands for 4.321): 10 to 10000 once a
-// game has started, so that every secret can be typed as a guess from 0 to 10.
+// The number to find, in thousandths (4321 stands for 4.321): from LowestSecret to
+// HighestSecret once a game has started.
 extern std::int32_t Secret;
+
+// The secret's bounds and the largest guess accepted, in thousandths: the largest
+// secret is the largest guess, so that every secret can be typed as a guess from 0 to 10.
+inline constexpr std::int32_t LowestSecret = 10;
+inline constexpr std::int32_t HighestSecret = 10000;
+inline constexpr std::int32_t HighestGuess = HighestSecret;
 
 // Accepted guesses in the current game.
 extern std::int32_t AttemptCounter;

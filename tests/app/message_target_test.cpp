@@ -39,6 +39,7 @@ public:
 
   HWND window = nullptr;
   bool destroyed = false;
+  bool unlinkedFirst = false;
   bool senderWasThis = false;
   std::string reported;
 
@@ -51,9 +52,9 @@ protected:
   ErrorReporter& Reporter() override { return *this; }
   TObject& Sender() override { return *this; }
   void Attached(HWND handle) override { window = handle; }
-  void Destroyed() override {
-    Detach(window);
+  void Destroyed() noexcept override {
     destroyed = true;
+    unlinkedFirst = FromHandle(window) == nullptr;
   }
 };
 
@@ -64,6 +65,7 @@ TEST(MessageTarget, LinksTheWindowAtCreationAndAnswersThroughItsObject) {
   EXPECT_EQ(SendMessageA(target.window, Answer, 0, 0), 42);
   DestroyWindow(target.window);
   EXPECT_TRUE(target.destroyed);
+  EXPECT_TRUE(target.unlinkedFirst) << "the object is told once the window has no link";
 }
 
 TEST(MessageTarget, AnErrorInAHandlerIsReportedAndGoesNoFurther) {

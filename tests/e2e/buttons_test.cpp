@@ -1,4 +1,5 @@
-// The painted buttons and the keyboard: Commencer, Règles, the tab order and the arrows.
+// The painted buttons and the keyboard: Commencer, Règles, the tab order, the arrows
+// and the Shift key's state.
 #include "accessible_controls.h"
 #include "quorl_test.h"
 
@@ -67,6 +68,8 @@ TEST_F(ButtonsTest, TabShiftTabAndTheArrowsFollowTheDesignedOrder) {
   // Tab round the designed order and Shift+Tab back. The boxes and the list keep the
   // arrow keys (a Tab after them shows where the focus was); on a button they move the
   // focus along the same order, Left and Up back, Right and Down on, round from Quitter.
+  // Shift is held only while it is down: the plain Tabs and the Enter at the end follow
+  // an odd number of Shift presses (a Shift+Tab, a digit typed with Shift).
   ExpectFocusPath([&] { return App().Focus(); },
                   {{VK_TAB, history},       {VK_TAB, counter},       {VK_TAB, commencer},
                    {VK_TAB, regles},        {VK_TAB, quitter},       {VK_TAB, guess},
@@ -82,7 +85,15 @@ TEST_F(ButtonsTest, TabShiftTabAndTheArrowsFollowTheDesignedOrder) {
                    {VK_DOWN, regles},       {VK_UP, commencer},      {VK_RIGHT, regles},
                    {VK_RIGHT, quitter},     {VK_LEFT, regles},       {VK_DOWN, quitter},
                    {VK_UP, regles},         {VK_RIGHT, quitter},     {VK_RIGHT, guess},
-                   {VK_TAB, quitter, true}, {VK_DOWN, guess}});
+                   {VK_TAB, quitter, true}, {VK_DOWN, guess},        {VK_TAB, history},
+                   {VK_TAB, guess, true},   {'1', guess, true},      {VK_TAB, history},
+                   {VK_TAB, counter},       {VK_TAB, commencer},     {VK_TAB, regles}});
+  // And plain Enter presses the focused button.
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return Shown(App().RulesDialog()); }))
+      << "Enter did not press Règles";
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return !Shown(App().RulesDialog()); }));
 }
 
 TEST_F(ButtonsTest, ReglesShowsTheRulesAndEnterClosesThemWithoutANewGame) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "game/game.h"
 #include "harness/process.h"
 
 namespace e2e {
@@ -26,9 +27,6 @@ inline constexpr POINT ReglesAt{640, 76};
 inline constexpr POINT CommencerAt{640, 160};
 inline constexpr POINT QuitterAt{640, 256};
 
-// The secret lies between these, in thousandths.
-inline constexpr int LowestSecret = 10;
-inline constexpr int HighestSecret = 10009;
 // Halving finds any secret in fewer guesses than this.
 inline constexpr int MostGuesses = 20;
 

@@ -4,6 +4,7 @@
 #include "quorl_test.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace e2e {
 namespace {
@@ -18,19 +19,17 @@ protected:
 
 TEST_F(SeparatorTest, PointAndCommaAreBothAcceptedAndShownAsTyped) {
   RecordProperty("locale_separator", std::string(1, LocaleDecimalSeparator()));
-  const struct {
-    const char* text;
-    const char* reason;
-  } cases[] = {
+  // Text, and why.
+  const std::pair<const char*, const char*> cases[] = {
       {"3.25", "a point, as typed on a numeric keypad"},
       {"3,25", "a comma, as written in French"},
       {"0.5", "a point, one decimal"},
       {"0,5", "a comma, one decimal"},
   };
   size_t count = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.text) + ": " + c.reason);
-    const GuessOutcome outcome = App().SubmitGuess(c.text);
+  for (const auto& [text, reason] : cases) {
+    SCOPED_TRACE(std::string(text) + ": " + reason);
+    const GuessOutcome outcome = App().SubmitGuess(text);
     if (outcome == GuessOutcome::Won) {  // the secret happened to be this guess
       ASSERT_TRUE(App().DismissMessageDialog());
       count = 0;
@@ -40,9 +39,9 @@ TEST_F(SeparatorTest, PointAndCommaAreBothAcceptedAndShownAsTyped) {
     ++count;
     const auto lines = App().HistoryLines();
     ASSERT_EQ(lines.size(), count) << "the guess was refused";
-    const std::string text = c.text;
-    EXPECT_TRUE(lines.back() == text + " est trop petit" ||
-                lines.back() == text + " est trop grand")
+    const std::string typed = text;
+    EXPECT_TRUE(lines.back() == typed + " est trop petit" ||
+                lines.back() == typed + " est trop grand")
         << lines.back();
   }
 }

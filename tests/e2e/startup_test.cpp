@@ -1,6 +1,8 @@
 // Start-up: how the board comes up for each show command a launcher may pass.
 #include "quorl_test.h"
 
+#include <utility>
+
 #include "harness/input.h"
 #include "harness/wait.h"
 
@@ -10,17 +12,15 @@ namespace {
 class StartupTest : public QuorlTest {};
 
 TEST_F(StartupTest, BoardComesUpMaximisedWithANewGameAndTheFocusInTheGuessBox) {
-  const struct {
-    WORD show;
-    const char* reason;
-  } cases[] = {
+  // The start-up show command, and why the window comes up maximised with it.
+  const std::pair<WORD, const char*> cases[] = {
       {SW_SHOWDEFAULT, "what a launcher normally passes: the window's own maximised state"},
       {SW_SHOWNORMAL, "not a command the program acts on: the window's own state again"},
       {SW_SHOWMAXIMIZED, "asks for what the window does anyway"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(ShowName(c.show) + ": " + c.reason);
-    ASSERT_NO_FATAL_FAILURE(Start(c.show));
+  for (const auto& [show, reason] : cases) {
+    SCOPED_TRACE(ShowName(show) + ": " + reason);
+    ASSERT_NO_FATAL_FAILURE(Start(show));
     const HWND main = App().MainWindow();
     EXPECT_EQ(TextOf(main), "Quorl");
     EXPECT_TRUE(IsZoomed(main));

@@ -2,11 +2,9 @@
 // Quorl.exe starts (the same four windows, created in the same order, from the same
 // resources), then shows the best-scores window instead of running the main window,
 // once at start and again each time the test asks, so that its cases share a start.
-// A showing is a number, in QUORL_SCORES_SHOW for the first and in a request's wParam
-// (a WM_APP thread message) for the next ones: modal unless ShowPlain is set; with
-// ShowNameHidden set, the name box and its prompt are hidden beforehand, so that
-// closing the window shows them again. The window's ModalResult at the end of each
-// showing is posted back (WM_APP, in wParam) to the thread QUORL_SCORES_ANSWER names.
+// A showing (scores_protocol.h) is a number, in QUORL_SCORES_SHOW for the first and
+// in a request's wParam for the next ones. The window's ModalResult at the end of each
+// showing is posted back to the thread QUORL_SCORES_ANSWER names.
 // The quit message ends the program.
 #include <windows.h>
 
@@ -18,11 +16,9 @@
 #include "controls/listbox.h"
 #include "entry/startup.h"
 #include "forms/unitscores.h"
+#include "scores_protocol.h"
 
 namespace {
-
-constexpr WPARAM ShowPlain = 1;
-constexpr WPARAM ShowNameHidden = 2;
 
 WPARAM EnvironmentNumber(const char* name) {
   const char* text = std::getenv(name);
@@ -41,19 +37,19 @@ void ShowTheScores(WPARAM showing) {
   TNotifyEvent change = std::exchange(score1->Edit1->OnChange, nullptr);
   score1->Edit1->SetText("");
   score1->Edit1->OnChange = std::move(change);
-  score1->Edit1->SetVisible((showing & ShowNameHidden) == 0);
-  score1->edit2->SetVisible((showing & ShowNameHidden) == 0);
+  score1->Edit1->SetVisible((showing & e2e::NameHidden) == 0);
+  score1->edit2->SetVisible((showing & e2e::NameHidden) == 0);
 
   int result = 0;
-  if ((showing & ShowPlain) == 0) {
+  if ((showing & e2e::Plain) == 0) {
     result = score1->ShowModal();
   } else {
     score1->Show();
     while (!Application->Terminated() && score1->Visible()) Application->HandleMessage();
     result = score1->ModalResult();
   }
-  PostThreadMessageA(static_cast<DWORD>(EnvironmentNumber("QUORL_SCORES_ANSWER")), WM_APP,
-                     static_cast<WPARAM>(result), 0);
+  PostThreadMessageA(static_cast<DWORD>(EnvironmentNumber("QUORL_SCORES_ANSWER")),
+                     e2e::ScoresShowingMessage, static_cast<WPARAM>(result), 0);
 }
 
 }  // namespace
@@ -67,13 +63,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // queries, and a request shows it again.
   MSG message{};
   while (!Application->Terminated() && GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (message.hwnd == nullptr && message.message == WM_APP) {
+    if (message.hwnd == nullptr && message.message == e2e::ScoresShowingMessage) {
       ShowTheScores(message.wParam);
     } else {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
   }
-  objects.application().DoneApplication();
+  objects.ApplicationObject().DoneApplication();
   return 0;
 }

@@ -6,99 +6,21 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "accessible_controls.h"
 #include "harness/input.h"
-#include "harness/process.h"
 #include "harness/query.h"
 #include "harness/screenshot.h"
 #include "harness/wait.h"
+#include "scores_window.h"
 
 namespace e2e {
 namespace {
 
 // The program's title: its file's base name.
 constexpr char Title[] = "scores_program";
-
-// How the program shows the window (scores_program.cpp): modal or plain, the name box
-// shown or hidden beforehand.
-enum Showing : WPARAM { Modal = 0, Plain = 1, NameHidden = 2 };
-
-class ScoresWindow {
-public:
-  ScoresWindow() {
-    // This thread's message queue, where the program posts the result of each showing.
-    MSG message{};
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
-    SetEnvironmentVariableA("QUORL_SCORES_ANSWER", std::to_string(GetCurrentThreadId()).c_str());
-  }
-
-  // Asks the program for a showing and waits until the window is up, in the foreground,
-  // with the focus in it. The program is started for it when it does not run, or when
-  // its last showing did not end.
-  bool Show(Showing showing) {
-    // Also for a start made again (ProgramUnderTest::WaitForWindow).
-    SetEnvironmentVariableA("QUORL_SCORES_SHOW", std::to_string(showing).c_str());
-    if (program_ && !showing_ && program_->Program().Running()) {
-      PostThreadMessageA(program_->Program().MainThreadId(), WM_APP, showing, 0);
-    } else {
-      MSG stale{};
-      while (PeekMessageA(&stale, nullptr, WM_APP, WM_APP, PM_REMOVE)) {
-      }
-      program_.emplace(WindowsPath(Environment("QUORL_SCORES_PROGRAM", "scores_program.exe")),
-                       SW_SHOWNORMAL);
-    }
-    showing_ = true;
-    return program_->WaitForWindow("Tscore1", [&](HWND) {
-      return NameBox() && List() && Fermer() && Prompt() && IndexBox() && Effacer();
-    });
-  }
-
-  // The window's ModalResult at the end of the showing, as the program tells it.
-  std::optional<WPARAM> Result() {
-    MSG answer{};
-    if (!WaitUntil([&] { return PeekMessageA(&answer, nullptr, WM_APP, WM_APP, PM_REMOVE); })) {
-      return std::nullopt;
-    }
-    showing_ = false;
-    return answer.wParam;
-  }
-
-  // Ends the showing that a case left up: Effacer closes the window however it was
-  // shown. One that an error box holds is left to a new start.
-  void EndShowing() {
-    if (!showing_ || !program_->Program().Running() || program_->ErrorBox()) return;
-    if (Shown(Window())) ClickAt(CenterOf(Effacer()));
-    Result();
-  }
-
-  // The window and its controls, found at their designed places.
-  HWND Window() const { return program_->Window("Tscore1"); }
-  HWND NameBox() const { return ChildAt(Window(), "Edit", {56, 328}); }
-  HWND List() const { return ChildAt(Window(), "ListBox", {56, 16}); }
-  HWND Fermer() const { return ChildAt(Window(), "Button", {160, 400}); }
-  HWND Prompt() const { return ChildAt(Window(), "Edit", {56, 288}); }
-  HWND IndexBox() const { return ChildAt(Window(), "Edit", {8, 16}); }
-  HWND Effacer() const { return ChildAt(Window(), "Button", {16, 400}); }
-  HWND Focus() const { return program_->Focus(); }
-  HWND ErrorBox() const { return program_->ErrorBox(); }
-  bool ClickNameBox() const { return program_->ClickToFocus(NameBox()); }
-
-  // Setting up what the program never fills: the hidden index box and the list.
-  void SetIndex(const char* text) {
-    SendMessageA(IndexBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-  }
-  void AddLine(const char* line) {
-    SendMessageA(List(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
-  }
-
-private:
-  std::optional<ProgramUnderTest> program_;
-  bool showing_ = false;
-};
 
 // Every case shows the window of the one program, and leaves it closed.
 class ScoresWindowTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "base/platform.h"
 #include "res/strings.h"
@@ -54,10 +55,7 @@ TEST(HexDigitValue, ReadsBothCasesAndRefusesTheRest) {
 // The texts come from the string table, in code page 1252, with the patterns that
 // the formatter fills.
 TEST(LoadText, TheStringTableHoldsEveryMessage) {
-  const struct {
-    unsigned id;
-    const char* text;
-  } cases[] = {
+  const std::pair<unsigned, const char*> cases[] = {
       {IDS_OK_CAPTION, "OK"},
       {IDS_TOO_SMALL, " est trop petit"},
       {IDS_TOO_BIG, " est trop grand"},
@@ -68,7 +66,7 @@ TEST(LoadText, TheStringTableHoldsEveryMessage) {
       {IDS_READ_ERROR, "Erreur lors de la lecture de %s%s%s: %s"},
       {IDS_CANNOT_FOCUS, "Impossible de focaliser une fenêtre désactivée ou invisible"},
   };
-  for (const auto& row : cases) EXPECT_EQ(LoadText(row.id), row.text) << row.id;
+  for (const auto& [id, text] : cases) EXPECT_EQ(LoadText(id), text) << id;
   EXPECT_EQ(LoadText(9999), "") << "an identifier without a text";
 }
 
