@@ -94,6 +94,18 @@ TEST_F(ActivationTest, MinimiseAndRestoreThroughTheTaskbarEntryKeepTheGame) {
   // Minimised again, and restored by double-clicking the minimised entry.
   PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(WaitUntil([&] { return Minimized(); })) << "the program did not minimise again";
+  // One click on the entry opens its system menu, trimmed by the program: Restore,
+  // Minimise greyed (the entry is minimised), Close, and the line that wine adds.
+  // Another process cannot read the menu's items under wine: the picture shows them.
+  ClickAt(MinimizedEntryPoint(application));
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    menu = FindTopLevel(App().Program().Id(), "#32768");
+    return menu && IsWindowVisible(menu);
+  })) << "clicking the minimised entry opened no menu";
+  EXPECT_TRUE(MatchesReference("taskbar-menu", menu));
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); })) << "Escape left the menu open";
   DoubleClickAt(MinimizedEntryPoint(application));
   ASSERT_TRUE(WaitUntil([&] { return Shown(App().MainWindow()); }))
       << "double-clicking the minimised entry did not restore the program";
