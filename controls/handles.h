@@ -22,6 +22,12 @@ public:
   }
 
   Handle get() const { return handle_; }
+  // For a function that writes the handle to an out-parameter: the old one released,
+  // the new one owned from the moment it is written.
+  Handle* put() {
+    reset();
+    return &handle_;
+  }
   explicit operator bool() const { return handle_ != nullptr; }
   Handle release() { return std::exchange(handle_, nullptr); }
   void reset(Handle handle = nullptr) {
