@@ -51,6 +51,9 @@ struct ImageListDeleter {
 struct KernelHandleDeleter {
   void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
+struct WinEventHookDeleter {
+  void operator()(HWINEVENTHOOK hook) const { UnhookWinEvent(hook); }
+};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
@@ -60,6 +63,7 @@ using UniquePen = UniqueHandle<HPEN, GdiObjectDeleter>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListDeleter>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, WinEventHookDeleter>;
 
 // Selects an object into a device context for one scope.
 class ScopedSelect {
