@@ -44,15 +44,11 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // the control's description tells. Its children are the standard object's, reached as
 // it offers them (an enumeration where it has one). Its methods catch every error:
 // none may reach the caller.
-class ControlAccessible final : public IAccessible,
-                                public IOleWindow,
-                                public IEnumVARIANT,
-                                public IAccIdentity {
+class ControlAccessible final
+    : public ComObject<IAccessible, IOleWindow, IEnumVARIANT, IAccIdentity> {
 public:
   ControlAccessible(std::shared_ptr<AccessibleState> state, ComPtr<IAccessible> standard)
       : state_(std::move(state)), standard_(std::move(standard)) {}
-  ControlAccessible(const ControlAccessible&) = delete;
-  ControlAccessible& operator=(const ControlAccessible&) = delete;
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) noexcept override {
@@ -72,14 +68,6 @@ public:
     }
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-  }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
   }
 
   // IOleWindow
@@ -259,7 +247,7 @@ public:
   }
 
 private:
-  ~ControlAccessible() = default;
+  ~ControlAccessible() override = default;
 
   bool Connected() const { return state_->window != nullptr; }
   AccessibleDescription Description() const { return state_->source->Accessible(); }
@@ -296,7 +284,6 @@ private:
     return S_OK;
   }
 
-  LONG references_ = 1;
   std::shared_ptr<AccessibleState> state_;
   ComPtr<IAccessible> standard_;
   ComPtr<IEnumVARIANT> children_;

@@ -11,8 +11,8 @@ namespace {
 using UiaHostProviderFromHwndProc = HRESULT(WINAPI*)(HWND, IRawElementProviderSimple**);
 using UiaReturnRawElementProviderProc = LRESULT(WINAPI*)(HWND, WPARAM, LPARAM,
                                                          IRawElementProviderSimple*);
-using UiaRaiseNotificationEventProc = HRESULT(WINAPI*)(IRawElementProviderSimple*, int, int,
-                                                       BSTR, BSTR);
+using UiaRaiseNotificationEventProc = HRESULT(WINAPI*)(IRawElementProviderSimple*, int, int, BSTR,
+                                                       BSTR);
 using UiaDisconnectProviderProc = HRESULT(WINAPI*)(IRawElementProviderSimple*);
 
 // NotificationKind_ActionCompleted, NotificationProcessing_All: every verdict is
@@ -47,11 +47,9 @@ bool NotificationIgnored() {
 
 // A text element that tells the last notification raised on it. Once its window is
 // gone, it answers that the element is no longer there.
-class NotificationProvider final : public IRawElementProviderSimple {
+class NotificationProvider final : public ComObject<IRawElementProviderSimple> {
 public:
   explicit NotificationProvider(HWND window) : window_(window) {}
-  NotificationProvider(const NotificationProvider&) = delete;
-  NotificationProvider& operator=(const NotificationProvider&) = delete;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) noexcept override {
     if (object == nullptr) return E_POINTER;
@@ -62,14 +60,6 @@ public:
     *object = static_cast<IRawElementProviderSimple*>(this);
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-  }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
   }
 
   HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions* options) noexcept override {
@@ -113,9 +103,8 @@ public:
   void Disconnect() { window_ = nullptr; }
 
 private:
-  ~NotificationProvider() = default;
+  ~NotificationProvider() override = default;
 
-  LONG references_ = 1;
   HWND window_;
   WideText text_;
 };
@@ -127,8 +116,7 @@ NotificationProvider* ProviderOf(HWND window) {
 }
 
 // Calls nothing that throws: no error may cross the platform's frames.
-LRESULT CALLBACK NotificationProcedure(HWND window, UINT message, WPARAM wParam,
-                                       LPARAM lParam) {
+LRESULT CALLBACK NotificationProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE: {
       auto* provider = new (std::nothrow) NotificationProvider(window);
