@@ -18,7 +18,8 @@ struct IRawElementProviderSimple : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE get_ProviderOptions(int* options) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetPatternProvider(int pattern, IUnknown** provider) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetPropertyValue(int property, VARIANT* value) = 0;
-  virtual HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple** host) = 0;
+  virtual HRESULT STDMETHODCALLTYPE
+  get_HostRawElementProvider(IRawElementProviderSimple** host) = 0;
 };
 constexpr int ClientSideProvider = 0x1;
 constexpr int NamePropertyId = 30005;
@@ -178,15 +179,16 @@ Served* Find(HWND window) {
 
 extern "C" {
 
-__declspec(dllexport) HRESULT WINAPI UiaHostProviderFromHwnd(HWND window,
-                                                             IRawElementProviderSimple** provider) {
+__declspec(dllexport) HRESULT WINAPI
+    UiaHostProviderFromHwnd(HWND window, IRawElementProviderSimple** provider) {
   if (provider == nullptr) return E_INVALIDARG;
   *provider = window ? new StandInHost(window) : nullptr;
   return window ? S_OK : E_INVALIDARG;
 }
 
-__declspec(dllexport) LRESULT WINAPI UiaReturnRawElementProvider(
-    HWND window, WPARAM, LPARAM objectId, IRawElementProviderSimple* provider) {
+__declspec(dllexport) LRESULT WINAPI
+    UiaReturnRawElementProvider(HWND window, WPARAM, LPARAM objectId,
+                                IRawElementProviderSimple* provider) {
   Record(L"provider", L"\thwnd=" + Hex(reinterpret_cast<UINT_PTR>(window)) + L"\tobject=" +
                           Number(static_cast<long long>(objectId)) + L"\tprovider=" +
                           Number(provider != nullptr));
@@ -218,23 +220,24 @@ __declspec(dllexport) HRESULT WINAPI UiaDisconnectAllProviders() {
   return S_OK;
 }
 
-__declspec(dllexport) HRESULT WINAPI UiaRaiseNotificationEvent(IRawElementProviderSimple* provider,
-                                                               int kind, int processing,
-                                                               BSTR text, BSTR activity) {
+__declspec(dllexport) HRESULT WINAPI
+    UiaRaiseNotificationEvent(IRawElementProviderSimple* provider, int kind, int processing,
+                              BSTR text, BSTR activity) {
   if (provider == nullptr) return E_INVALIDARG;
   Record(L"notify", L"\ttext=" + Field(text) + L"\tactivity=" + Field(activity) + L"\tkind=" +
-                        Number(kind) + L"\tprocessing=" + Number(processing) +
-                        ReadBack(provider));
+                        Number(kind) + L"\tprocessing=" + Number(processing) + ReadBack(provider));
   return S_OK;
 }
 
-__declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationEvent(IRawElementProviderSimple*, int event) {
+__declspec(dllexport) HRESULT WINAPI
+    UiaRaiseAutomationEvent(IRawElementProviderSimple*, int event) {
   Record(L"event", L"\tid=" + Number(event));
   return S_OK;
 }
 
-__declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationPropertyChangedEvent(
-    IRawElementProviderSimple*, int property, VARIANT, VARIANT) {
+__declspec(dllexport) HRESULT WINAPI
+    UiaRaiseAutomationPropertyChangedEvent(IRawElementProviderSimple*, int property, VARIANT,
+                                           VARIANT) {
   Record(L"property", L"\tid=" + Number(property));
   return S_OK;
 }
