@@ -42,6 +42,9 @@ AccessibleObject read(IAccessible* accessible, VARIANT child) {
   UniqueSystemString<FreeSystemString> text;
   if (accessible->get_accName(child, text.put()) == S_OK) object.name = narrow(text.get());
   if (accessible->get_accValue(child, text.put()) == S_OK) object.value = narrow(text.get());
+  if (accessible->get_accDescription(child, text.put()) == S_OK) {
+    object.description = narrow(text.get());
+  }
   Variant answer;
   if (accessible->get_accRole(child, answer.put()) == S_OK && answer.get().vt == VT_I4) {
     object.role = answer.get().lVal;
@@ -242,12 +245,23 @@ std::string UiaCall::Field(const std::string& key) const {
   return found == fields.end() ? std::string() : found->second;
 }
 
-ProgramEnvironment InstallUiaStandIn(const std::string& record) {
+namespace {
+std::string InstalledStandIn() {
   char folder[MAX_PATH];
   const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-  const std::string installed = std::string(folder, length) + "\\uiautomationcore.dll";
+  return length == 0 ? std::string() : std::string(folder, length) + "\\uiautomationcore.dll";
+}
+}  // namespace
+
+// Wine loads a file of the system folder named by full path, override or not: the next
+// program must find the platform's own again.
+void RemoveUiaStandIn() { DeleteFileA(InstalledStandIn().c_str()); }
+
+ProgramEnvironment InstallUiaStandIn(const std::string& record) {
+  const std::string installed = InstalledStandIn();
   const std::string standIn = WindowsPath(Environment("QUORL_E2E_UIA_STANDIN", ""));
-  if (length == 0 || standIn.empty() || !CopyFileA(standIn.c_str(), installed.c_str(), FALSE)) {
+  if (installed.empty() || standIn.empty() ||
+      !CopyFileA(standIn.c_str(), installed.c_str(), FALSE)) {
     return {};
   }
   DeleteFileA(record.c_str());
