@@ -102,7 +102,9 @@ std::vector<std::string> DialogTexts(HWND dialog) {
                                                               PutVoid(accessible)))) {
       object = read(accessible.get(), Self());
       HWND window = nullptr;
-      if (object.role == ROLE_SYSTEM_WINDOW &&
+      // A child window's object: as NVDA, read its client object for a window or an
+      // object of no role (wine's window object answers none).
+      if ((object.role == ROLE_SYSTEM_WINDOW || object.role == 0) &&
           SUCCEEDED(WindowFromAccessibleObject(accessible.get(), &window))) {
         object = ReadAccessible(window);
       }
