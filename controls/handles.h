@@ -22,6 +22,12 @@ public:
   }
 
   Handle get() const { return handle_; }
+  // For a function that writes the handle to an out-parameter: the old one released,
+  // the new one owned from the moment it is written.
+  Handle* put() {
+    reset();
+    return &handle_;
+  }
   explicit operator bool() const { return handle_ != nullptr; }
   Handle release() { return std::exchange(handle_, nullptr); }
   void reset(Handle handle = nullptr) {
@@ -45,6 +51,9 @@ struct ImageListDeleter {
 struct KernelHandleDeleter {
   void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
+struct WinEventHookDeleter {
+  void operator()(HWINEVENTHOOK hook) const { UnhookWinEvent(hook); }
+};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
@@ -54,6 +63,7 @@ using UniquePen = UniqueHandle<HPEN, GdiObjectDeleter>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListDeleter>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, WinEventHookDeleter>;
 
 // Selects an object into a device context for one scope.
 class ScopedSelect {

@@ -1,6 +1,7 @@
 #include "quorl_app.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "base/wide_text.h"
 
@@ -36,7 +37,8 @@ std::string ThousandthsText(int thousandths, char separator) {
   return text;
 }
 
-QuorlApp::QuorlApp(WORD showCommand, const std::string& exe) : ProgramUnderTest(exe, showCommand) {}
+QuorlApp::QuorlApp(WORD showCommand, const std::string& exe, ProgramEnvironment environment)
+    : ProgramUnderTest(exe, showCommand, std::move(environment)) {}
 
 bool QuorlApp::FindControls() {
   main_ = Window(MainClass);

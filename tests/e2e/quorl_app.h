@@ -49,7 +49,8 @@ enum class GuessOutcome {
 // Quorl.exe as the program under test.
 class QuorlApp : public ProgramUnderTest {
 public:
-  explicit QuorlApp(WORD showCommand = SW_SHOWDEFAULT, const std::string& exe = QuorlPath());
+  explicit QuorlApp(WORD showCommand = SW_SHOWDEFAULT, const std::string& exe = QuorlPath(),
+                    ProgramEnvironment environment = {});
 
   // Waits until the main window is up with its controls (ProgramUnderTest::WaitForWindow).
   bool WaitForMainWindow();

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "harness/input.h"
 #include "harness/query.h"
@@ -18,8 +19,8 @@ namespace e2e {
 class QuorlTest : public ::testing::Test {
 protected:
   // Starts Quorl and waits for its board; fails the test when it does not come up.
-  void Start(WORD showCommand = SW_SHOWDEFAULT) {
-    app_.emplace(showCommand);
+  void Start(WORD showCommand = SW_SHOWDEFAULT, ProgramEnvironment environment = {}) {
+    app_.emplace(showCommand, QuorlPath(), std::move(environment));
     const bool up = app_->WaitForMainWindow();
     const auto ended = app_->Program().ExitCode();
     ASSERT_TRUE(up) << "the main window with its controls did not come up: main "

@@ -7,10 +7,13 @@
 
 #include <condition_variable>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "harness/process.h"
 
 namespace e2e {
 
@@ -21,6 +24,7 @@ struct AccessibleObject {
   long role = 0;
   std::string value;
   long state = 0;
+  std::string description;
 };
 
 // The client object of `window` (AccessibleObjectFromWindow, OBJID_CLIENT).
@@ -30,13 +34,20 @@ std::string Describe(const AccessibleObject& object);
 
 // One event as heard, with its object as the hook read it when the event arrived
 // (AccessibleObjectFromEvent; for a window-level event, the window's client object,
-// as wine's standard window object answers no name).
+// as wine's standard window object answers no name), and what a reader asks then.
 struct AccessibleEvent {
   DWORD event = 0;
   HWND window = nullptr;
   LONG objectId = 0;
   LONG child = 0;
   AccessibleObject object;
+  std::string windowClass;
+  bool focused = false;    // the window had its thread's keyboard focus
+  bool uiaWindow = false;  // it answers WM_GETOBJECT with UiaRootObjectId (a UIA server)
+  // For a dialog's start: the names of its visible static texts among the children that
+  // AccessibleChildren gives (a child window's own client object for a window child).
+  std::vector<std::string> dialogTexts;
+  long long time = 0;  // the performance counter when it was read
 };
 
 // Hears the program's accessibility events out of process and reads each one's
@@ -44,10 +55,11 @@ struct AccessibleEvent {
 // program has moved on. The hook's thread pumps its messages; its calls into the
 // other process let further events in as nested callbacks, which wait until the read
 // in progress is done and are then read in turn, in the order they came. While it
-// listens it sets the system's "screen reader running" flag, as screen readers do.
+// listens it sets the system's "screen reader running" flag to `screenReader`, as
+// screen readers do (or not), and clears it at its end.
 class EventListener {
 public:
-  explicit EventListener(DWORD processId);
+  explicit EventListener(DWORD processId, bool screenReader = true);
   ~EventListener();
   EventListener(const EventListener&) = delete;
   EventListener& operator=(const EventListener&) = delete;
@@ -62,6 +74,7 @@ private:
   static void CALLBACK Heard(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
                              DWORD thread, DWORD time);
 
+  UniqueWinEventHook hook_;  // the hook's thread alone uses it
   mutable std::mutex mutex_;
   std::condition_variable ready_;
   bool listening_ = false;
@@ -72,5 +85,25 @@ private:
   std::vector<AccessibleEvent> events_;
   std::thread thread_;
 };
+
+// Sets the system's "screen reader running" flag (SPI_SETSCREENREADER), which the
+// prefix keeps for the processes started after.
+void SetScreenReaderFlag(bool on);
+
+// One call recorded by the stand-in UI Automation core: its kind (notify, provider,
+// disconnect, event, property) and fields, texts in code page 1252.
+struct UiaCall {
+  std::string kind;
+  std::map<std::string, std::string> fields;
+  std::string Field(const std::string& key) const;
+};
+
+// Installs the stand-in (the DLL that QUORL_E2E_UIA_STANDIN names) in the system folder
+// of this process's bitness, and gives the environment that makes the program under
+// test alone load it, recording into the Windows file `record`, emptied now.
+// Takes the stand-in out of the system folder again.
+void RemoveUiaStandIn();
+ProgramEnvironment InstallUiaStandIn(const std::string& record);
+std::vector<UiaCall> ReadUiaCalls(const std::string& record);
 
 }  // namespace e2e

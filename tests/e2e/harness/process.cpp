@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -23,7 +24,28 @@ Millis DefaultTimeout() {
   return timeout;
 }
 
-Process::Process(const std::string& exePath, WORD showCommand) {
+namespace {
+
+// This process's environment block with `environment` over it; empty when it is empty.
+std::string EnvironmentBlock(const ProgramEnvironment& environment) {
+  if (environment.empty()) return {};
+  const auto named = [](const std::string& entry) { return entry.substr(0, entry.find('=', 1)); };
+  std::string block;
+  char* strings = GetEnvironmentStringsA();
+  for (const char* entry = strings; *entry; entry += std::strlen(entry) + 1) {
+    bool replaced = false;
+    for (const std::string& setting : environment) replaced |= named(setting) == named(entry);
+    if (!replaced) block.append(entry).push_back('\0');
+  }
+  FreeEnvironmentStringsA(strings);
+  for (const std::string& setting : environment) block.append(setting).push_back('\0');
+  return block + '\0';
+}
+
+}  // namespace
+
+Process::Process(const std::string& exePath, WORD showCommand,
+                 const ProgramEnvironment& environment) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -32,8 +54,9 @@ Process::Process(const std::string& exePath, WORD showCommand) {
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(exePath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+  std::string block = EnvironmentBlock(environment);
+  if (!CreateProcessA(exePath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0,
+                      block.empty() ? nullptr : block.data(), nullptr, &startup, &info)) {
     throw std::runtime_error("cannot start " + exePath + " (error " +
                              std::to_string(GetLastError()) + ")");
   }
@@ -79,8 +102,12 @@ void Process::Terminate() {
   WaitForSingleObject(Handle(), 10000);
 }
 
-ProgramUnderTest::ProgramUnderTest(std::string exePath, WORD showCommand)
-    : exePath_(std::move(exePath)), showCommand_(showCommand), process_(exePath_, showCommand) {}
+ProgramUnderTest::ProgramUnderTest(std::string exePath, WORD showCommand,
+                                   ProgramEnvironment environment)
+    : exePath_(std::move(exePath)),
+      showCommand_(showCommand),
+      environment_(std::move(environment)),
+      process_(exePath_, showCommand, environment_) {}
 
 bool ProgramUnderTest::WaitUntilUp(const std::function<bool()>& up, Millis poll) {
   const auto attempt = [&] {
@@ -93,7 +120,7 @@ bool ProgramUnderTest::WaitUntilUp(const std::function<bool()>& up, Millis poll)
   std::printf("[ RETRY    ] %s ended before its window showed (exit code %lu): started again\n",
               exePath_.c_str(), static_cast<unsigned long>(*code));
   std::fflush(stdout);
-  process_ = Process(exePath_, showCommand_);
+  process_ = Process(exePath_, showCommand_, environment_);
   return started_ = attempt();
 }
 

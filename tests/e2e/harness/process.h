@@ -8,17 +8,21 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "controls/handles.h"
 #include "harness/wait.h"
 
 namespace e2e {
 
+// Variables ("NAME=value") set for a program under test alone, over this process's own.
+using ProgramEnvironment = std::vector<std::string>;
+
 class Process {
 public:
   // Starts `exePath` (a Windows path) with STARTF_USESHOWWINDOW and `showCommand`.
   // Throws std::runtime_error when the process cannot be created.
-  Process(const std::string& exePath, WORD showCommand);
+  Process(const std::string& exePath, WORD showCommand, const ProgramEnvironment& environment = {});
   ~Process();
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
@@ -49,7 +53,7 @@ private:
 // with harness/query.h, harness/screenshot.h and harness/accessibility.h.
 class ProgramUnderTest {
 public:
-  ProgramUnderTest(std::string exePath, WORD showCommand);
+  ProgramUnderTest(std::string exePath, WORD showCommand, ProgramEnvironment environment = {});
 
   Process& Program() { return process_; }
   const Process& Program() const { return process_; }
@@ -75,6 +79,7 @@ public:
 private:
   std::string exePath_;
   WORD showCommand_;
+  ProgramEnvironment environment_;
   Process process_;
   bool started_ = false;  // something was up
 };
