@@ -101,6 +101,8 @@ struct UiaCall {
 // of this process's bitness, and gives the environment that makes the program under
 // test alone load it, recording into the Windows file `record`, emptied now.
 ProgramEnvironment InstallUiaStandIn(const std::string& record);
+// Puts wine's own library back, as the rest of the suite expects.
+void RemoveUiaStandIn();
 std::vector<UiaCall> ReadUiaCalls(const std::string& record);
 
 }  // namespace e2e
