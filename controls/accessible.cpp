@@ -7,58 +7,20 @@
 #include <utility>
 
 #include "base/wide_text.h"
-#include "controls/com.h"
+#include "controls/notification.h"
+#include "controls/system_library.h"
+
+// The state that a window shares with the objects answered for it.
+struct AccessibleState {
+  HWND window = nullptr;  // none once the window is gone
+  const AccessibleSource* source = nullptr;
+  std::string announced;  // the name an announcement lent the window while it has the focus
+};
 
 namespace {
 
-using CoInitializeExProc = HRESULT(WINAPI*)(LPVOID, DWORD);
-using SysAllocStringLenProc = BSTR(WINAPI*)(const OLECHAR*, UINT);
-using SysFreeStringProc = void(WINAPI*)(BSTR);
 using LresultFromObjectProc = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectProc = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-// The notification of Windows 10 version 1709 and later (uiautomationcore.dll), its
-// provider passed through as a plain interface: NotificationKind_ActionCompleted,
-// NotificationProcessing_ImportantAll.
-using UiaHostProviderFromHwndProc = HRESULT(WINAPI*)(HWND, IUnknown**);
-using UiaRaiseNotificationEventProc = HRESULT(WINAPI*)(IUnknown*, int, int, BSTR, BSTR);
-constexpr int NotificationActionCompleted = 2;
-constexpr int NotificationImportantAll = 0;
-
-// A library of the system folder, loaded for the rest of the program: the objects and
-// the apartment that it serves live as long as their clients.
-HMODULE SystemLibrary(const char* name) {
-  if (HMODULE loaded = GetModuleHandleA(name)) return loaded;
-  char folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  return LoadLibraryA((std::string(folder, length) + "\\" + name).c_str());
-}
-
-template <class Proc>
-Proc Find(HMODULE module, const char* name) {
-  if (module == nullptr) return nullptr;
-  return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-// The functions of the platform's libraries that the program calls, in groups, each
-// looked up when its group is first needed.
-struct Ole {
-  CoInitializeExProc initialize =
-      Find<CoInitializeExProc>(SystemLibrary("ole32.dll"), "CoInitializeEx");
-  SysAllocStringLenProc allocString =
-      Find<SysAllocStringLenProc>(SystemLibrary("oleaut32.dll"), "SysAllocStringLen");
-  SysFreeStringProc freeString =
-      Find<SysFreeStringProc>(SystemLibrary("oleaut32.dll"), "SysFreeString");
-  bool Complete() const { return initialize && allocString && freeString; }
-};
-
-// A group of functions, looked up once per process: what is missing stays missing
-// (null) and is not asked for again.
-template <class Functions>
-const Functions& Loaded() {
-  static const Functions functions;
-  return functions;
-}
 
 struct OleAccess {
   LresultFromObjectProc lresultFromObject =
@@ -68,199 +30,247 @@ struct OleAccess {
   bool Complete() const { return lresultFromObject && createStandard && Loaded<Ole>().Complete(); }
 };
 
-struct Automation {
-  UiaHostProviderFromHwndProc hostProvider = Find<UiaHostProviderFromHwndProc>(
-      SystemLibrary("uiautomationcore.dll"), "UiaHostProviderFromHwnd");
-  UiaRaiseNotificationEventProc raise = Find<UiaRaiseNotificationEventProc>(
-      SystemLibrary("uiautomationcore.dll"), "UiaRaiseNotificationEvent");
-  bool Complete() const { return hostProvider && raise && Loaded<Ole>().Complete(); }
-};
+// The window property through which an announcement finds the state of the window
+// that has the focus.
+constexpr char StateProperty[] = "QuorlAccessible";
 
-struct FreeSystemString {
-  void operator()(BSTR text) const { Loaded<Ole>().freeString(text); }
-};
-using SystemString = UniqueSystemString<FreeSystemString>;
-
-SystemString NewSystemString(const WideText& text) {
-  return SystemString(Loaded<Ole>().allocString(text.data(), static_cast<UINT>(text.size())));
-}
-
-// Joins this thread to a single-threaded apartment, once, before its first COM or UI
-// Automation call (marshalling an object to its client needs one). The thread keeps
-// it to its end: the objects it served live as long as their clients.
-void JoinApartment() {
-  thread_local bool joined = false;
-  if (joined) return;
-  joined = true;
-  Loaded<Ole>().initialize(nullptr, COINIT_APARTMENTTHREADED);
-}
+// IID_IAccIdentity, which the compiler's headers declare without an identifier.
+constexpr GUID AccIdentityId = {
+    0x7852b78d, 0x1cfd, 0x41c1, {0xa6, 0x15, 0x9c, 0x0c, 0x85, 0x96, 0x0b, 0x5f}};
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // A control's client object: the platform's standard object for everything but what
-// the description tells. Its methods catch every error: none may reach the caller.
-class ControlAccessible final : public IAccessible, public IOleWindow {
+// the control's description tells. Its children are the standard object's, reached as
+// it offers them (an enumeration where it has one). Its methods catch every error:
+// none may reach the caller.
+class ControlAccessible final
+    : public ComObject<IAccessible, IOleWindow, IEnumVARIANT, IAccIdentity> {
 public:
-  ControlAccessible(HWND window, AccessibleDescription description, ComPtr<IAccessible> standard)
-      : window_(window), description_(std::move(description)), standard_(std::move(standard)) {}
-  ControlAccessible(const ControlAccessible&) = delete;
-  ControlAccessible& operator=(const ControlAccessible&) = delete;
+  ControlAccessible(std::shared_ptr<AccessibleState> state, ComPtr<IAccessible> standard)
+      : state_(std::move(state)), standard_(std::move(standard)) {}
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) noexcept override {
     if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (!Connected()) return CO_E_OBJNOTCONNECTED;
     if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
       *object = static_cast<IAccessible*>(this);
     } else if (id == __uuidof(IOleWindow)) {
       *object = static_cast<IOleWindow*>(this);
+    } else if (id == __uuidof(IEnumVARIANT) && Answers(id, children_)) {
+      *object = static_cast<IEnumVARIANT*>(this);
+    } else if (id == AccIdentityId && Answers(id, identity_)) {
+      *object = static_cast<IAccIdentity*>(this);
     } else {
-      *object = nullptr;
       return E_NOINTERFACE;
     }
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-  }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
 
   // IOleWindow
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override {
     if (window == nullptr) return E_POINTER;
-    *window = window_;
+    if (!Connected()) return CO_E_OBJNOTCONNECTED;
+    *window = state_->window;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) noexcept override {
+    return Connected() ? E_NOTIMPL : CO_E_OBJNOTCONNECTED;
+  }
 
-  // IDispatch
+  // IDispatch: no type information, as the standard object's would name the standard
+  // object's answers, not the program's; clients call the interface directly.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override {
-    return Standard()->GetTypeInfoCount(count);
+    if (count == nullptr) return E_POINTER;
+    *count = 0;
+    return Connected() ? S_OK : CO_E_OBJNOTCONNECTED;
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale,
-                                        ITypeInfo** info) noexcept override {
-    return Standard()->GetTypeInfo(index, locale, info);
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept override {
+    if (info == nullptr) return E_POINTER;
+    *info = nullptr;
+    return Connected() ? DISP_E_BADINDEX : CO_E_OBJNOTCONNECTED;
   }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale,
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
                                           DISPID* ids) noexcept override {
-    return Standard()->GetIDsOfNames(id, names, count, locale, ids);
+    if (ids == nullptr) return E_POINTER;
+    for (UINT index = 0; index < count; ++index) ids[index] = DISPID_UNKNOWN;
+    return Connected() ? DISP_E_UNKNOWNNAME : CO_E_OBJNOTCONNECTED;
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
-                                   DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* error,
-                                   UINT* argumentError) noexcept override {
-    return Standard()->Invoke(member, id, locale, flags, parameters, result, error, argumentError);
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) noexcept override {
+    return Connected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
   }
 
   // IAccessible: what the description tells
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) noexcept override {
     if (name == nullptr) return E_POINTER;
+    *name = nullptr;
+    if (!Connected()) return CO_E_OBJNOTCONNECTED;
     try {
-      if (IsSelf(child) && !description_.name.empty()) {
-        return Text(ToWide(description_.name), name);
+      if (IsSelf(child) && !state_->announced.empty()) {
+        return Text(ToWide(state_->announced), name);
       }
-      const HRESULT result = Standard()->get_accName(child, name);
-      if (result == S_OK || !IsLine(child)) return result;
+      const AccessibleDescription description = Description();
+      if (IsSelf(child) && !description.name.empty()) return Text(ToWide(description.name), name);
+      const HRESULT result = standard_.get()->get_accName(child, name);
+      if (result == S_OK || !IsLine(description, child)) return result;
       return Text(LineText(child.lVal - 1), name);
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) noexcept override {
+    if (text == nullptr) return E_POINTER;
+    *text = nullptr;
+    if (!Connected()) return CO_E_OBJNOTCONNECTED;
+    try {
+      const AccessibleDescription description = Description();
+      if (IsSelf(child) && !description.description.empty()) {
+        return Text(ToWide(description.description), text);
+      }
+      return standard_.get()->get_accDescription(child, text);
     } catch (...) {
       return E_OUTOFMEMORY;
     }
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) noexcept override {
     if (role == nullptr) return E_POINTER;
-    if (IsSelf(child) && description_.role != 0) return Integer(description_.role, role);
-    const HRESULT result = Standard()->get_accRole(child, role);
-    if (SUCCEEDED(result) || !IsLine(child)) return result;
-    return Integer(ROLE_SYSTEM_LISTITEM, role);
+    if (!Connected()) return CO_E_OBJNOTCONNECTED;
+    try {
+      const AccessibleDescription description = Description();
+      if (IsSelf(child) && description.role != 0) return Integer(description.role, role);
+      const HRESULT result = standard_.get()->get_accRole(child, role);
+      if (SUCCEEDED(result) || !IsLine(description, child)) return result;
+      return Integer(ROLE_SYSTEM_LISTITEM, role);
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) noexcept override {
-    const HRESULT result = Standard()->get_accState(child, state);
-    if (result == S_OK && IsSelf(child) && description_.readOnly && state->vt == VT_I4) {
-      state->lVal |= STATE_SYSTEM_READONLY;
+    if (state == nullptr) return E_POINTER;
+    if (!Connected()) return CO_E_OBJNOTCONNECTED;
+    try {
+      Variant answer;
+      const HRESULT result = standard_.get()->get_accState(child, answer.put());
+      const bool readOnly = IsSelf(child) && Description().readOnly;  // a throw frees the answer
+      *state = answer.release();
+      if (result == S_OK && readOnly && state->vt == VT_I4) state->lVal |= STATE_SYSTEM_READONLY;
+      return result;
+    } catch (...) {
+      return E_OUTOFMEMORY;
     }
-    return result;
   }
 
   // IAccessible: the standard object's
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) noexcept override {
-    return Standard()->get_accParent(parent);
+    return Connected() ? standard_.get()->get_accParent(parent) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) noexcept override {
-    return Standard()->get_accChildCount(count);
+    return Connected() ? standard_.get()->get_accChildCount(count) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) noexcept override {
-    return Standard()->get_accChild(child, object);
+    return Connected() ? standard_.get()->get_accChild(child, object) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) noexcept override {
-    return Standard()->get_accValue(child, value);
-  }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) noexcept override {
-    return Standard()->get_accDescription(child, text);
+    return Connected() ? standard_.get()->get_accValue(child, value) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) noexcept override {
-    return Standard()->get_accHelp(child, help);
+    return Connected() ? standard_.get()->get_accHelp(child, help) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child,
                                              LONG* topic) noexcept override {
-    return Standard()->get_accHelpTopic(file, child, topic);
+    return Connected() ? standard_.get()->get_accHelpTopic(file, child, topic)
+                       : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child,
                                                     BSTR* shortcut) noexcept override {
-    return Standard()->get_accKeyboardShortcut(child, shortcut);
+    return Connected() ? standard_.get()->get_accKeyboardShortcut(child, shortcut)
+                       : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focused) noexcept override {
-    return Standard()->get_accFocus(focused);
+    return Connected() ? standard_.get()->get_accFocus(focused) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selected) noexcept override {
-    return Standard()->get_accSelection(selected);
+    return Connected() ? standard_.get()->get_accSelection(selected) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) noexcept override {
-    return Standard()->get_accDefaultAction(child, action);
+    return Connected() ? standard_.get()->get_accDefaultAction(child, action)
+                       : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) noexcept override {
-    return Standard()->accSelect(flags, child);
+    return Connected() ? standard_.get()->accSelect(flags, child) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                         VARIANT child) noexcept override {
-    return Standard()->accLocation(left, top, width, height, child);
+    return Connected() ? standard_.get()->accLocation(left, top, width, height, child)
+                       : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start,
                                         VARIANT* end) noexcept override {
-    return Standard()->accNavigate(direction, start, end);
+    return Connected() ? standard_.get()->accNavigate(direction, start, end) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT* hit) noexcept override {
-    return Standard()->accHitTest(left, top, hit);
+    return Connected() ? standard_.get()->accHitTest(left, top, hit) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) noexcept override {
-    return Standard()->accDoDefaultAction(child);
+    return Connected() ? standard_.get()->accDoDefaultAction(child) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) noexcept override {
-    return Standard()->put_accName(child, name);
+    return Connected() ? standard_.get()->put_accName(child, name) : CO_E_OBJNOTCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) noexcept override {
-    return Standard()->put_accValue(child, value);
+    return Connected() ? standard_.get()->put_accValue(child, value) : CO_E_OBJNOTCONNECTED;
+  }
+
+  // IEnumVARIANT: the standard object's enumeration of its children
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) noexcept override {
+    return Connected() ? children_.get()->Next(count, items, fetched) : CO_E_OBJNOTCONNECTED;
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) noexcept override {
+    return Connected() ? children_.get()->Skip(count) : CO_E_OBJNOTCONNECTED;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() noexcept override {
+    return Connected() ? children_.get()->Reset() : CO_E_OBJNOTCONNECTED;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) noexcept override {
+    return Connected() ? children_.get()->Clone(copy) : CO_E_OBJNOTCONNECTED;
+  }
+
+  // IAccIdentity: the standard object's, as both stand for the same element
+  HRESULT STDMETHODCALLTYPE GetIdentityString(DWORD child, BYTE** identity,
+                                              DWORD* length) noexcept override {
+    return Connected() ? identity_.get()->GetIdentityString(child, identity, length)
+                       : CO_E_OBJNOTCONNECTED;
   }
 
 private:
-  ~ControlAccessible() = default;
-  IAccessible* Standard() const { return standard_.get(); }
+  ~ControlAccessible() override = default;
+
+  bool Connected() const { return state_->window != nullptr; }
+  AccessibleDescription Description() const { return state_->source->Accessible(); }
+  // Whether the standard object answers `Interface`, asked once.
+  template <class Interface>
+  bool Answers(REFIID id, ComPtr<Interface>& forwarded) {
+    if (!forwarded) standard_.get()->QueryInterface(id, PutVoid(forwarded));
+    return static_cast<bool>(forwarded);
+  }
 
   // A line of a list, as a child: the standard object names them on Windows, not on
   // every platform that runs the program.
-  bool IsLine(const VARIANT& child) const {
-    return description_.role == ROLE_SYSTEM_LIST && child.vt == VT_I4 && child.lVal > 0 &&
-           child.lVal <= SendMessageW(window_, LB_GETCOUNT, 0, 0);
+  bool IsLine(const AccessibleDescription& description, const VARIANT& child) const {
+    return description.role == ROLE_SYSTEM_LIST && child.vt == VT_I4 && child.lVal > 0 &&
+           child.lVal <= SendMessageW(state_->window, LB_GETCOUNT, 0, 0);
   }
   WideText LineText(LONG line) const {
     const auto index = static_cast<WPARAM>(line);
-    const LRESULT length = SendMessageW(window_, LB_GETTEXTLEN, index, 0);
+    const LRESULT length = SendMessageW(state_->window, LB_GETTEXTLEN, index, 0);
     if (length <= 0) return {};
     WideText text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        SendMessageW(window_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        SendMessageW(state_->window, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
   }
@@ -274,49 +284,49 @@ private:
     return S_OK;
   }
 
-  LONG references_ = 1;
-  HWND window_;
-  AccessibleDescription description_;
+  std::shared_ptr<AccessibleState> state_;
   ComPtr<IAccessible> standard_;
+  ComPtr<IEnumVARIANT> children_;
+  ComPtr<IAccIdentity> identity_;
 };
-
-// Speaks `text` through the notification of newer systems, when a screen reader runs
-// and the system has it; false where it did not go out (older systems, other
-// platforms), which hear the event instead.
-bool Notify(HWND window, const std::string& text) {
-  BOOL screenReader = FALSE;
-  if (!SystemParametersInfoA(SPI_GETSCREENREADER, 0, &screenReader, 0) || !screenReader) {
-    return false;
-  }
-  const Automation& automation = Loaded<Automation>();
-  if (!automation.Complete()) return false;
-  JoinApartment();
-  IUnknown* host = nullptr;
-  if (FAILED(automation.hostProvider(window, &host))) return false;
-  const ComPtr<IUnknown> provider(host);
-  const SystemString spoken = NewSystemString(ToWide(text));
-  const SystemString activity = NewSystemString(ToWide("Quorl"));
-  return provider && spoken && activity &&
-         SUCCEEDED(automation.raise(provider.get(), NotificationActionCompleted,
-                                    NotificationImportantAll, spoken.get(), activity.get()));
-}
 
 }  // namespace
 
-LRESULT AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId,
-                        const AccessibleDescription& description) {
-  if (static_cast<LONG>(objectId) != OBJID_CLIENT || description.IsEmpty()) return 0;
+void AccessibleLink::Connect(HWND window, const AccessibleSource& source) {
+  Disconnect();
+  state_ = std::make_shared<AccessibleState>();
+  state_->window = window;
+  state_->source = &source;
+  SetPropA(window, StateProperty, state_.get());
+}
+
+void AccessibleLink::Disconnect() noexcept {
+  if (!state_) return;
+  if (state_->window != nullptr) RemovePropA(state_->window, StateProperty);
+  state_->window = nullptr;
+  state_->source = nullptr;
+  state_.reset();
+}
+
+void AccessibleLink::FocusLeft() noexcept {
+  if (state_) state_->announced.clear();
+}
+
+LRESULT AccessibleLink::AnswerGetObject(WPARAM flags, LPARAM objectId) const {
+  if (static_cast<LONG>(objectId) != OBJID_CLIENT || !state_ || state_->window == nullptr) {
+    return 0;
+  }
+  if (state_->announced.empty() && state_->source->Accessible().IsEmpty()) return 0;
   const OleAccess& access = Loaded<OleAccess>();
   if (!access.Complete()) return 0;
   JoinApartment();
-  AccessibleDescription copy = description;
-  IAccessible* standard = nullptr;
-  if (FAILED(access.createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&standard)))) {
+  ComPtr<IAccessible> standard;
+  if (FAILED(access.createStandard(state_->window, OBJID_CLIENT, __uuidof(IAccessible),
+                                   PutVoid(standard))) ||
+      !standard) {
     return 0;
   }
-  ComPtr<IAccessible> owned(standard);  // owned before the object that takes it is made
-  auto* object = new (std::nothrow) ControlAccessible(window, std::move(copy), std::move(owned));
+  auto* object = new (std::nothrow) ControlAccessible(state_, std::move(standard));
   if (object == nullptr) return 0;
   const LRESULT result =
       access.lresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(object));
@@ -324,9 +334,15 @@ LRESULT AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId,
   return result < 0 ? 0 : result;
 }
 
-void Announce(DWORD event, HWND window, LONG child, const std::string& text) {
-  if (window == nullptr) return;
-  // One voice for each announcement: a reader that hears both would speak it twice
-  // (README, "Accessibility").
-  if (!Notify(window, text)) NotifyWinEvent(event, window, OBJID_CLIENT, child);
+void Announce(const std::string& text) {
+  HWND focus = GetFocus();
+  if (focus == nullptr) return;
+  // One voice for each announcement: a reader that hears both would speak it twice.
+  if (RaiseNotification(GetAncestor(focus, GA_ROOT), text)) return;
+  auto* state = static_cast<AccessibleState*>(GetPropA(focus, StateProperty));
+  if (state == nullptr || state->window == nullptr) return;
+  // A reader may let pass a name change that leaves the name as it was: the same text
+  // twice in a row differs by a space at its end.
+  state->announced = text == state->announced ? text + " " : text;
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, focus, OBJID_CLIENT, CHILDID_SELF);
 }

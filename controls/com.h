@@ -58,3 +58,28 @@ public:
 private:
   VARIANT value_{};  // VT_EMPTY
 };
+
+// The reference count of a COM object of the program's own, over the interfaces it
+// implements: it is made with one reference and deletes itself at the last Release.
+template <class... Interfaces>
+class ComObject : public Interfaces... {
+public:
+  ComObject(const ComObject&) = delete;
+  ComObject& operator=(const ComObject&) = delete;
+
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+  }
+  ULONG STDMETHODCALLTYPE Release() noexcept override {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+  }
+
+protected:
+  ComObject() = default;
+  virtual ~ComObject() = default;  // after the interfaces' slots: clients never see it
+
+private:
+  LONG references_ = 1;
+};

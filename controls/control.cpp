@@ -176,6 +176,7 @@ void TWinControl::CreateHandle() {
     platformProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageTarget::WindowProcedure)));
   }
+  accessibleLink_.Connect(handle_, *this);
   HandleCreated();
 }
 
@@ -194,6 +195,7 @@ HWND TWinControl::ParentHandle() { return Host().HostWindow().Handle(); }
 
 void TWinControl::Detach() {
   if (handle_ == nullptr) return;
+  accessibleLink_.Disconnect();
   MessageTarget::Detach(handle_);
   if (platformProc_ != nullptr) {
     SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platformProc_));
@@ -235,8 +237,11 @@ LRESULT TWinControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         wParam = key;
       }
       break;
+    case WM_KILLFOCUS:
+      accessibleLink_.FocusLeft();
+      break;
     case WM_GETOBJECT:
-      if (LRESULT object = AnswerGetObject(handle_, wParam, lParam, Accessible())) return object;
+      if (LRESULT object = accessibleLink_.AnswerGetObject(wParam, lParam)) return object;
       break;
     default:
       break;

@@ -154,7 +154,7 @@ struct WindowParams {
   std::string caption;
 };
 
-class TWinControl : public TControl, public MessageTarget {
+class TWinControl : public TControl, public MessageTarget, public AccessibleSource {
 public:
   using TControl::TControl;
   ~TWinControl() override;
@@ -188,7 +188,7 @@ public:
   // What screen readers tell of the control besides the platform's own answers.
   void SetAccessibleName(std::string name) { accessible_.name = std::move(name); }
   void SetAccessibleRole(LONG role) { accessible_.role = role; }
-  virtual AccessibleDescription Accessible() const { return accessible_; }
+  AccessibleDescription Accessible() const override { return accessible_; }
   // The role alone, without copying the name: for code that must not throw.
   LONG AccessibleRole() const noexcept { return accessible_.role; }
 
@@ -252,6 +252,7 @@ private:
   COLORREF brushColor_ = 0;
   bool changingFocus_ = false;
   AccessibleDescription accessible_;
+  AccessibleLink accessibleLink_;
 
 public:
   // Set while the focus bookkeeping runs for this control.

@@ -27,7 +27,14 @@ Tmessa::Tmessa() : TForm("Tmessa") {
 void Tmessa::FormActivate(TObject&) {
   Label1->SetColor(Color());
   SetWidth(Label1->Width() + LabelWidthMargin);
-  Announce(EVENT_SYSTEM_ALERT, Label1->Handle(), CHILDID_SELF, Label1->Caption());
+}
+
+// Screen readers read the message as the dialog opens, once: the dialog describes
+// itself by it, and a reader that gathers the dialog's text finds it in the label.
+AccessibleDescription Tmessa::Accessible() const {
+  AccessibleDescription description = TForm::Accessible();
+  description.description = Label1->Caption();
+  return description;
 }
 
 void Tmessa::BitBtn1Click(TObject&) { Close(); }

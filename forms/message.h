@@ -13,6 +13,8 @@ public:
 
   void FormActivate(TObject& sender);
   void BitBtn1Click(TObject& sender);
+
+  AccessibleDescription Accessible() const override;
 };
 
 extern Tmessa* messa;

@@ -57,13 +57,10 @@ void Tquorl::RepaintGuess() { Edit1->Repaint(); }
 int Tquorl::HistoryCount() const { return ListBox1->Count(); }
 void Tquorl::AppendHistory(const std::string& line) { ListBox1->Add(line); }
 void Tquorl::DeleteFirstHistoryLine() { ListBox1->Delete(0); }
-// The verdict is read out without the player leaving the guess box. The lines are the
-// list's children, numbered from 1.
+// The verdict is read out without the player leaving the guess box.
 void Tquorl::AnnounceLastHistoryLine() {
   const int count = ListBox1->Count();
-  if (count > 0) {
-    Announce(EVENT_OBJECT_LIVEREGIONCHANGED, ListBox1->Handle(), count, ListBox1->Item(count - 1));
-  }
+  if (count > 0) Announce(ListBox1->Item(count - 1));
 }
 void Tquorl::SetCounterText(const std::string& text) { Edit2->SetText(text); }
 void Tquorl::RepaintCounter() { Edit2->Repaint(); }

@@ -81,7 +81,9 @@ void EvaluateGuess(GameBoard& board) {
   }
   board.AppendHistory(line);
   if (board.HistoryCount() > HistoryLines) board.DeleteFirstHistoryLine();
-  board.AnnounceLastHistoryLine();
+  // The winning line is not announced: the win message that comes at once says it,
+  // and a screen reader would cut the line short as the message's window comes up.
+  if (thousandths != Secret) board.AnnounceLastHistoryLine();
 
   ++AttemptCounter;
   board.SetCounterText(IntegerToDecimalText(AttemptCounter));
