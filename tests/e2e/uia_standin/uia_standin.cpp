@@ -147,10 +147,10 @@ std::wstring ReadBack(IRawElementProviderSimple* provider) {
   if (window) GetWindowThreadProcessId(window, &windowProcess);
   GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
   const DWORD self = GetCurrentProcessId();
-  return L"\thost=" + host + L"\toptions=" + Hex(static_cast<UINT_PTR>(options)) +
-         L"\tanswer=" + Hex(static_cast<UINT_PTR>(static_cast<ULONG>(answered))) + L"\tname=" +
-         name + L"\ttype=" + Number(type) + L"\thwnd=" + Hex(reinterpret_cast<UINT_PTR>(window)) +
-         L"\tvisible=" + Number(window && IsWindowVisible(window)) + L"\twidth=" +
+  return L"\thost=" + host + L"\toptions=" + Hex(static_cast<UINT_PTR>(options)) + L"\tanswer=" +
+         Hex(static_cast<UINT_PTR>(static_cast<ULONG>(answered))) + L"\tname=" + name + L"\ttype=" +
+         Number(type) + L"\thwnd=" + Hex(reinterpret_cast<UINT_PTR>(window)) + L"\tvisible=" +
+         Number(window && IsWindowVisible(window)) + L"\twidth=" +
          Number(client.right - client.left) + L"\theight=" + Number(client.bottom - client.top) +
          L"\tours=" + Number(windowProcess == self) + L"\tforeground=" +
          Number(foregroundProcess == self);
