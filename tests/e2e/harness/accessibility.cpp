@@ -42,6 +42,9 @@ AccessibleObject read(IAccessible* accessible, VARIANT child) {
   UniqueSystemString<FreeSystemString> text;
   if (accessible->get_accName(child, text.put()) == S_OK) object.name = narrow(text.get());
   if (accessible->get_accValue(child, text.put()) == S_OK) object.value = narrow(text.get());
+  if (accessible->get_accDescription(child, text.put()) == S_OK) {
+    object.description = narrow(text.get());
+  }
   Variant answer;
   if (accessible->get_accRole(child, answer.put()) == S_OK && answer.get().vt == VT_I4) {
     object.role = answer.get().lVal;

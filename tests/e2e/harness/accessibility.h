@@ -24,6 +24,7 @@ struct AccessibleObject {
   long role = 0;
   std::string value;
   long state = 0;
+  std::string description;
 };
 
 // The client object of `window` (AccessibleObjectFromWindow, OBJID_CLIENT).
@@ -100,6 +101,8 @@ struct UiaCall {
 // Installs the stand-in (the DLL that QUORL_E2E_UIA_STANDIN names) in the system folder
 // of this process's bitness, and gives the environment that makes the program under
 // test alone load it, recording into the Windows file `record`, emptied now.
+// Takes the stand-in out of the system folder again.
+void RemoveUiaStandIn();
 ProgramEnvironment InstallUiaStandIn(const std::string& record);
 // Puts wine's own library back, as the rest of the suite expects.
 void RemoveUiaStandIn();

@@ -19,8 +19,12 @@ enum Channel : unsigned {
   NameChangeOfFocus = 2,
   // EVENT_OBJECT_LIVEREGIONCHANGED: the object's name.
   LiveRegion = 4,
-  // At a dialog's start: the names of its static texts among its children.
+  // At a dialog's start: the names of its static texts among its children, unless the
+  // reader also speaks the dialog's own description and the dialog has one (NVDA's
+  // Dialog gathers the text only for a dialog without a description).
   DialogText = 8,
+  // At a dialog's start: the dialog's own description.
+  DialogDescription = 64,
   // EVENT_SYSTEM_ALERT of an object of role ROLE_SYSTEM_ALERT only.
   AlertOnAlertRole = 16,
   // The MSAA name changes and live regions of a window that answers UiaRootObjectId

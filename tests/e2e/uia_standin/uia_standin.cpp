@@ -8,10 +8,10 @@
 
 #include <string>
 
-namespace {
-
-// IRawElementProviderSimple, as documented; the options, property and control type
-// identifiers that the record reads.
+// IRawElementProviderSimple, as documented, outside the anonymous namespace: there the
+// compiler would take every object of it for this library's own and call the program's
+// providers as if they were. The options, property and control type identifiers that
+// the record reads follow.
 constexpr GUID ProviderSimpleId{
     0xd6dd68d1, 0x86fd, 0x4332, {0x86, 0x66, 0x9a, 0xbe, 0xde, 0xa2, 0xd2, 0x4c}};
 struct IRawElementProviderSimple : IUnknown {
@@ -21,6 +21,8 @@ struct IRawElementProviderSimple : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE
   get_HostRawElementProvider(IRawElementProviderSimple** host) = 0;
 };
+
+namespace {
 constexpr int ClientSideProvider = 0x1;
 constexpr int NamePropertyId = 30005;
 constexpr int ControlTypePropertyId = 30003;
