@@ -248,28 +248,36 @@ std::string UiaCall::Field(const std::string& key) const {
 }
 
 namespace {
-std::string InstalledStandIn() {
+
+// The system folder's uiautomationcore.dll of this process's bitness, and where wine's
+// own is kept while the stand-in is there: a native DLL in the system folder is loaded
+// even without the override.
+std::string SystemCopy(const char* name) {
   char folder[MAX_PATH];
   const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-  return length == 0 ? std::string() : std::string(folder, length) + "\\uiautomationcore.dll";
+  return std::string(folder, length) + "\\" + name;
 }
+const std::string Installed = SystemCopy("uiautomationcore.dll");
+const std::string Kept = SystemCopy("uiautomationcore-wine.dll");
+
 }  // namespace
 
-// Wine loads a file of the system folder named by full path, override or not: the next
-// program must find the platform's own again.
-void RemoveUiaStandIn() { DeleteFileA(InstalledStandIn().c_str()); }
-
 ProgramEnvironment InstallUiaStandIn(const std::string& record) {
-  const std::string installed = InstalledStandIn();
   const std::string standIn = WindowsPath(Environment("QUORL_E2E_UIA_STANDIN", ""));
-  if (installed.empty() || standIn.empty() ||
-      !CopyFileA(standIn.c_str(), installed.c_str(), FALSE)) {
-    return {};
+  if (GetFileAttributesA(Kept.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    MoveFileA(Installed.c_str(), Kept.c_str());
   }
+  if (standIn.empty() || !CopyFileA(standIn.c_str(), Installed.c_str(), FALSE)) return {};
   DeleteFileA(record.c_str());
   const std::string overrides = Environment("WINEDLLOVERRIDES", "");
   return {"WINEDLLOVERRIDES=" + overrides + (overrides.empty() ? "" : ";") + "uiautomationcore=n",
           "QUORL_UIA_LOG=" + record};
+}
+
+void RemoveUiaStandIn() {
+  if (GetFileAttributesA(Kept.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  DeleteFileA(Installed.c_str());
+  MoveFileA(Kept.c_str(), Installed.c_str());
 }
 
 std::vector<UiaCall> ReadUiaCalls(const std::string& record) {

@@ -101,9 +101,9 @@ struct UiaCall {
 // Installs the stand-in (the DLL that QUORL_E2E_UIA_STANDIN names) in the system folder
 // of this process's bitness, and gives the environment that makes the program under
 // test alone load it, recording into the Windows file `record`, emptied now.
-// Takes the stand-in out of the system folder again.
-void RemoveUiaStandIn();
 ProgramEnvironment InstallUiaStandIn(const std::string& record);
+// Puts wine's own library back, as the rest of the suite expects.
+void RemoveUiaStandIn();
 std::vector<UiaCall> ReadUiaCalls(const std::string& record);
 
 }  // namespace e2e

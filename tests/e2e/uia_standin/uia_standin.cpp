@@ -124,7 +124,7 @@ std::wstring ReadBack(IRawElementProviderSimple* provider) {
   HWND window = HostWindow(provider);
   std::wstring host = window ? L"standin-host" : L"none";
   int options = 0;
-  provider->get_ProviderOptions(&options);
+  const HRESULT answered = provider->get_ProviderOptions(&options);
   std::wstring name;
   VARIANT value;
   VariantInit(&value);
@@ -149,9 +149,10 @@ std::wstring ReadBack(IRawElementProviderSimple* provider) {
   if (window) GetWindowThreadProcessId(window, &windowProcess);
   GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
   const DWORD self = GetCurrentProcessId();
-  return L"\thost=" + host + L"\toptions=" + Hex(static_cast<UINT_PTR>(options)) + L"\tname=" +
-         name + L"\ttype=" + Number(type) + L"\thwnd=" + Hex(reinterpret_cast<UINT_PTR>(window)) +
-         L"\tvisible=" + Number(window && IsWindowVisible(window)) + L"\twidth=" +
+  return L"\thost=" + host + L"\toptions=" + Hex(static_cast<UINT_PTR>(options)) + L"\tanswer=" +
+         Hex(static_cast<UINT_PTR>(static_cast<ULONG>(answered))) + L"\tname=" + name + L"\ttype=" +
+         Number(type) + L"\thwnd=" + Hex(reinterpret_cast<UINT_PTR>(window)) + L"\tvisible=" +
+         Number(window && IsWindowVisible(window)) + L"\twidth=" +
          Number(client.right - client.left) + L"\theight=" + Number(client.bottom - client.top) +
          L"\tours=" + Number(windowProcess == self) + L"\tforeground=" +
          Number(foregroundProcess == self);
