@@ -1,5 +1,7 @@
 #include "controls/label.h"
 
+#include <oleacc.h>
+
 #include "controls/colors.h"
 #include "controls/property_table.h"
 #include "controls/property_values.h"
@@ -18,6 +20,21 @@ const PropertyEntry<TLabel> LabelProperties[] = {
 TLabel::TLabel(ControlHost& host) : TWinControl(host) {
   parentColor_ = true;
   SetTabStop(false);
+}
+
+AccessibleDescription TLabel::Accessible() const {
+  AccessibleDescription description = TWinControl::Accessible();
+  description.role = ROLE_SYSTEM_STATICTEXT;
+  if (!showAccelChar) {
+    description.name = caption_;
+    return description;
+  }
+  // What the label shows: "&&" is one ampersand, a single one marks the next letter.
+  for (size_t i = 0; i < caption_.size(); ++i) {
+    if (caption_[i] == '&' && i + 1 < caption_.size()) ++i;
+    description.name += caption_[i];
+  }
+  return description;
 }
 
 void TLabel::SetCaption(const std::string& caption) {

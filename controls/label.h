@@ -18,6 +18,9 @@ public:
   bool wordWrap = false;
 
   bool Focusable() const override { return false; }
+  // Static text named by its caption, as the system's own labels are read, on every
+  // platform: a reader that gathers a dialog's text finds it there.
+  AccessibleDescription Accessible() const override;
   void Loaded() override;
   bool ApplyProperty(const DescriptionProperty& property, const EventBinder& binder) override;
 
