@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "controls/com.h"
+
 // IRawElementProviderSimple, as documented, outside the anonymous namespace: there the
 // compiler would take every object of it for this library's own and call the program's
 // providers as if they were. The options, property and control type identifiers that
@@ -32,7 +34,7 @@ constexpr LPARAM UiaRootObjectId = -25;
 // remembers its window, as a host provider serves nothing else.
 constexpr GUID StandInHostId{
     0x6b1f6c2e, 0x3f0a, 0x4d8e, {0x9a, 0x51, 0x2f, 0x7c, 0x0b, 0x9e, 0x4d, 0x11}};
-struct StandInHost final : IRawElementProviderSimple {
+struct StandInHost final : ComObject<IRawElementProviderSimple> {
   explicit StandInHost(HWND hostWindow) : window(hostWindow) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
     if (id != __uuidof(IUnknown) && id != ProviderSimpleId && id != StandInHostId) {
@@ -42,12 +44,6 @@ struct StandInHost final : IRawElementProviderSimple {
     *object = this;
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = --references;
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
   }
   HRESULT STDMETHODCALLTYPE get_ProviderOptions(int* options) override {
     *options = ClientSideProvider;
@@ -65,7 +61,6 @@ struct StandInHost final : IRawElementProviderSimple {
     *host = nullptr;
     return S_OK;
   }
-  LONG references = 1;
   HWND window;
 };
 
