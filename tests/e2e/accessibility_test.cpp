@@ -153,9 +153,7 @@ TEST_P(AnnouncementTest, EachReaderHearsEveryVerdictAndTheWinOnce) {
   std::map<std::string, int> tally;
   for (const UiaCall& call : calls) {
     ++tally[call.kind + (call.kind == "notify" ? " on " + call.Field("host") : "")];
-    if (call.kind == "notify" && !(call.Field("host") == "own" && call.Field("ours") == "1" &&
-                                   call.Field("visible") == "1" && call.Field("width") != "0" &&
-                                   call.Field("height") != "0")) {
+    if (call.kind == "notify" && !OnOwnShownWindow(call)) {
       faulty += "\n  \"" + call.Field("text") + "\" on " + call.Field("host") + ", window " +
                 call.Field("hwnd") + " (ours " + call.Field("ours") + ", visible " +
                 call.Field("visible") + ", " + call.Field("width") + "x" + call.Field("height") +
