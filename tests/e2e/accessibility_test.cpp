@@ -54,12 +54,6 @@ struct Hearing {
 };
 void PrintTo(const Hearing& hearing, std::ostream* out) { *out << hearing.name; }
 
-std::string ToHex(DWORD value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04lX", static_cast<unsigned long>(value));
-  return text;
-}
-
 class AnnouncementTest : public QuorlTest, public ::testing::WithParamInterface<Hearing> {
 protected:
   void SetUp() override {
@@ -161,7 +155,9 @@ TEST_P(AnnouncementTest, EachReaderHearsEveryVerdictAndTheWinOnce) {
     }
   }
   for (const AccessibleEvent& heard : listener.Events()) {
-    ++tally["event 0x" + ToHex(heard.event) + (heard.focused ? " focused" : "") +
+    char event[16];
+    std::snprintf(event, sizeof event, "event 0x%04lX", static_cast<unsigned long>(heard.event));
+    ++tally[event + std::string(heard.focused ? " focused" : "") +
             (heard.uiaWindow ? " uia-window" : "")];
     for (const std::string& text : heard.dialogTexts) ++tally["dialog text \"" + text + "\""];
   }

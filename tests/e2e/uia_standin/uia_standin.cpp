@@ -66,14 +66,10 @@ struct StandInHost final : ComObject<IRawElementProviderSimple> {
 
 // The window of `provider` when it is one of this library's host objects.
 HWND HostWindow(IRawElementProviderSimple* provider) {
-  StandInHost* host = nullptr;
-  if (provider == nullptr ||
-      FAILED(provider->QueryInterface(StandInHostId, reinterpret_cast<void**>(&host)))) {
-    return nullptr;
-  }
-  const HWND window = host->window;
-  host->Release();
-  return window;
+  ComPtr<StandInHost> host;
+  return provider && SUCCEEDED(provider->QueryInterface(StandInHostId, PutVoid(host)))
+             ? host.get()->window
+             : nullptr;
 }
 
 std::wstring Number(long long value) { return std::to_wstring(value); }
@@ -132,11 +128,10 @@ std::wstring ReadBack(IRawElementProviderSimple* provider) {
     type = value.lVal;
   }
   VariantClear(&value);
-  IRawElementProviderSimple* hostProvider = nullptr;
-  if (!window && SUCCEEDED(provider->get_HostRawElementProvider(&hostProvider)) && hostProvider) {
-    window = HostWindow(hostProvider);
+  ComPtr<IRawElementProviderSimple> hostProvider;
+  if (!window && SUCCEEDED(provider->get_HostRawElementProvider(hostProvider.put()))) {
+    window = HostWindow(hostProvider.get());
     if (window) host = L"own";
-    hostProvider->Release();
   }
   RECT client{};
   if (window) GetClientRect(window, &client);
