@@ -1,19 +1,16 @@
-// A stand-in for the platform's UI Automation core (uiautomationcore.dll), for the
-// tests only: installed in the test prefix's system folder and loaded by the program
-// under test through a native override, it takes the path that only Windows 10 1709
-// and later take, and records each call in the file that QUORL_UIA_LOG names (UTF-8,
-// one line a call, tab-separated key=value). A notification's provider is read back at
-// once, as a client reads it when the event reaches it. Signatures as documented.
+// The tests' stand-in for the UI Automation core (uiautomationcore.dll), which the
+// program under test loads through a native override and so takes the path of Windows 10
+// 1709 and later. Each call is recorded in the file QUORL_UIA_LOG names (UTF-8, a line a
+// call, tab-separated key=value); a notification's provider is read back at once, as a
+// client reads it on arrival. Signatures as documented.
 #include <windows.h>
 
 #include <string>
 
 #include "controls/com.h"
 
-// IRawElementProviderSimple, as documented, outside the anonymous namespace: there the
-// compiler would take every object of it for this library's own and call the program's
-// providers as if they were. The options, property and control type identifiers that
-// the record reads follow.
+// IRawElementProviderSimple, as documented, outside the anonymous namespace: inside it
+// the compiler would take the program's providers for this library's own.
 constexpr GUID ProviderSimpleId{
     0xd6dd68d1, 0x86fd, 0x4332, {0x86, 0x66, 0x9a, 0xbe, 0xde, 0xa2, 0xd2, 0x4c}};
 struct IRawElementProviderSimple : IUnknown {
@@ -30,8 +27,7 @@ constexpr int NamePropertyId = 30005;
 constexpr int ControlTypePropertyId = 30003;
 constexpr LPARAM UiaRootObjectId = -25;
 
-// This library's own host object, which UiaHostProviderFromHwnd hands out: it only
-// remembers its window, as a host provider serves nothing else.
+// The host object UiaHostProviderFromHwnd hands out: it serves nothing but its window.
 constexpr GUID StandInHostId{
     0x6b1f6c2e, 0x3f0a, 0x4d8e, {0x9a, 0x51, 0x2f, 0x7c, 0x0b, 0x9e, 0x4d, 0x11}};
 struct StandInHost final : ComObject<IRawElementProviderSimple> {
