@@ -19,28 +19,24 @@ namespace {
 class AccessibilityTest : public QuorlTest {
 protected:
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(Start()); }
-
-  std::function<HWND()> Focus() {
-    return [this] { return App().Focus(); };
-  }
 };
 
 TEST_F(AccessibilityTest, EveryControlThatTakesTheFocusHasItsNameAndRole) {
   {
     SCOPED_TRACE("main window");
-    ExpectNamedControls(MainClass, Focus());
+    ExpectNamedControls(MainClass, [&] { return App().Focus(); });
   }
   RulesDialog rules;
   ASSERT_NO_FATAL_FAILURE(OpenRules(rules));
   EXPECT_EQ(ReadAccessible(rules.window).role, ROLE_SYSTEM_DIALOG);
-  ExpectNamedControls(RulesClass, Focus());
+  ExpectNamedControls(RulesClass, [&] { return App().Focus(); });
   ClickAt(CenterOf(rules.ok));
   ASSERT_TRUE(WaitUntil([&] { return !Shown(rules.window); }));
 
   ASSERT_TRUE(App().ClickGuessBox());
   ASSERT_TRUE(App().PlayUntilWon().has_value());
   EXPECT_EQ(ReadAccessible(App().MessageDialog()).role, ROLE_SYSTEM_DIALOG);
-  ExpectNamedControls(MessageClass, Focus());
+  ExpectNamedControls(MessageClass, [&] { return App().Focus(); });
   EXPECT_TRUE(App().DismissMessageDialog());
 }
 
