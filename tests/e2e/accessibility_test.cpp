@@ -19,28 +19,24 @@ namespace {
 class AccessibilityTest : public QuorlTest {
 protected:
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(Start()); }
-
-  std::function<HWND()> Focus() {
-    return [this] { return App().Focus(); };
-  }
 };
 
 TEST_F(AccessibilityTest, EveryControlThatTakesTheFocusHasItsNameAndRole) {
   {
     SCOPED_TRACE("main window");
-    ExpectNamedControls(MainClass, Focus());
+    ExpectNamedControls(MainClass, [&] { return App().Focus(); });
   }
   RulesDialog rules;
   ASSERT_NO_FATAL_FAILURE(OpenRules(rules));
   EXPECT_EQ(ReadAccessible(rules.window).role, ROLE_SYSTEM_DIALOG);
-  ExpectNamedControls(RulesClass, Focus());
+  ExpectNamedControls(RulesClass, [&] { return App().Focus(); });
   ClickAt(CenterOf(rules.ok));
   ASSERT_TRUE(WaitUntil([&] { return !Shown(rules.window); }));
 
   ASSERT_TRUE(App().ClickGuessBox());
   ASSERT_TRUE(App().PlayUntilWon().has_value());
   EXPECT_EQ(ReadAccessible(App().MessageDialog()).role, ROLE_SYSTEM_DIALOG);
-  ExpectNamedControls(MessageClass, Focus());
+  ExpectNamedControls(MessageClass, [&] { return App().Focus(); });
   EXPECT_TRUE(App().DismissMessageDialog());
 }
 
@@ -53,12 +49,6 @@ struct Hearing {
   bool screenReader;
 };
 void PrintTo(const Hearing& hearing, std::ostream* out) { *out << hearing.name; }
-
-std::string ToHex(DWORD value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04lX", static_cast<unsigned long>(value));
-  return text;
-}
 
 class AnnouncementTest : public QuorlTest, public ::testing::WithParamInterface<Hearing> {
 protected:
@@ -153,9 +143,7 @@ TEST_P(AnnouncementTest, EachReaderHearsEveryVerdictAndTheWinOnce) {
   std::map<std::string, int> tally;
   for (const UiaCall& call : calls) {
     ++tally[call.kind + (call.kind == "notify" ? " on " + call.Field("host") : "")];
-    if (call.kind == "notify" && !(call.Field("host") == "own" && call.Field("ours") == "1" &&
-                                   call.Field("visible") == "1" && call.Field("width") != "0" &&
-                                   call.Field("height") != "0")) {
+    if (call.kind == "notify" && !OnOwnShownWindow(call)) {
       faulty += "\n  \"" + call.Field("text") + "\" on " + call.Field("host") + ", window " +
                 call.Field("hwnd") + " (ours " + call.Field("ours") + ", visible " +
                 call.Field("visible") + ", " + call.Field("width") + "x" + call.Field("height") +
@@ -163,7 +151,9 @@ TEST_P(AnnouncementTest, EachReaderHearsEveryVerdictAndTheWinOnce) {
     }
   }
   for (const AccessibleEvent& heard : listener.Events()) {
-    ++tally["event 0x" + ToHex(heard.event) + (heard.focused ? " focused" : "") +
+    char event[16];
+    std::snprintf(event, sizeof event, "event 0x%04lX", static_cast<unsigned long>(heard.event));
+    ++tally[event + std::string(heard.focused ? " focused" : "") +
             (heard.uiaWindow ? " uia-window" : "")];
     for (const std::string& text : heard.dialogTexts) ++tally["dialog text \"" + text + "\""];
   }

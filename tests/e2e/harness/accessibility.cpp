@@ -2,7 +2,9 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "base/wide_text.h"
@@ -145,17 +147,10 @@ void ReadAtArrival(AccessibleEvent& heard) {
 thread_local EventListener* listener = nullptr;
 
 bool WorthHearing(DWORD event) {
-  switch (event) {
-    case EVENT_SYSTEM_ALERT:
-    case EVENT_SYSTEM_DIALOGSTART:
-    case EVENT_OBJECT_FOCUS:
-    case EVENT_OBJECT_NAMECHANGE:
-    case EVENT_OBJECT_VALUECHANGE:
-    case EVENT_OBJECT_LIVEREGIONCHANGED:
-      return true;
-    default:
-      return false;
-  }
+  constexpr DWORD worth[] = {EVENT_SYSTEM_ALERT,       EVENT_SYSTEM_DIALOGSTART,
+                             EVENT_OBJECT_FOCUS,       EVENT_OBJECT_NAMECHANGE,
+                             EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED};
+  return std::find(std::begin(worth), std::end(worth), event) != std::end(worth);
 }
 
 }  // namespace

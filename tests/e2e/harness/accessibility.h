@@ -50,13 +50,11 @@ struct AccessibleEvent {
   long long time = 0;  // the performance counter when it was read
 };
 
-// Hears the program's accessibility events out of process and reads each one's
-// object inside the hook, as a screen reader's out-of-context hook does: after the
-// program has moved on. The hook's thread pumps its messages; its calls into the
-// other process let further events in as nested callbacks, which wait until the read
-// in progress is done and are then read in turn, in the order they came. While it
-// listens it sets the system's "screen reader running" flag to `screenReader`, as
-// screen readers do (or not), and clears it at its end.
+// Hears the program's accessibility events out of process and reads each one's object
+// in the hook, after the program has moved on, as a reader's out-of-context hook does.
+// Events let in as nested callbacks by the hook's calls into the program wait for the
+// read in progress and are read in the order they came. While listening it sets the
+// system's "screen reader running" flag to `screenReader`, and clears it at its end.
 class EventListener {
 public:
   explicit EventListener(DWORD processId, bool screenReader = true);

@@ -28,6 +28,11 @@ const std::vector<Reader> Readers{
      true},
 };
 
+bool OnOwnShownWindow(const UiaCall& call) {
+  return call.Field("host") == "own" && call.Field("ours") == "1" && call.Field("visible") == "1" &&
+         call.Field("width") != "0" && call.Field("height") != "0";
+}
+
 std::vector<std::string> Heard(const Reader& reader, const std::vector<AccessibleEvent>& events,
                                const std::vector<UiaCall>& calls) {
   const auto speaks = [&](Channel channel) { return (reader.channels & channel) != 0; };
@@ -51,9 +56,8 @@ std::vector<std::string> Heard(const Reader& reader, const std::vector<Accessibl
     }
   }
   for (const UiaCall& call : calls) {
-    if (call.kind == "notify" && speaks(UiaNotification) && call.Field("host") == "own" &&
-        call.Field("ours") == "1" && call.Field("visible") == "1" && call.Field("width") != "0" &&
-        call.Field("height") != "0" && call.Field("foreground") == "1") {
+    if (call.kind == "notify" && speaks(UiaNotification) && OnOwnShownWindow(call) &&
+        call.Field("foreground") == "1") {
       heard.emplace_back(std::stoll(call.Field("time")), call.Field("text"));
     }
   }

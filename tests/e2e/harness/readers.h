@@ -41,6 +41,10 @@ struct Reader {
 
 extern const std::vector<Reader> Readers;
 
+// Whether the stand-in's notification `call` was raised on a provider of the program's
+// own whose host window is the program's, visible and of non-zero size.
+bool OnOwnShownWindow(const UiaCall& call);
+
 // What `reader` speaks, in the order it came.
 std::vector<std::string> Heard(const Reader& reader, const std::vector<AccessibleEvent>& events,
                                const std::vector<UiaCall>& calls);

@@ -1,17 +1,16 @@
-// A stand-in for the platform's UI Automation core (uiautomationcore.dll), for the
-// tests only: installed in the test prefix's system folder and loaded by the program
-// under test through a native override, it takes the path that only Windows 10 1709
-// and later take, and records each call in the file that QUORL_UIA_LOG names (UTF-8,
-// one line a call, tab-separated key=value). A notification's provider is read back at
-// once, as a client reads it when the event reaches it. Signatures as documented.
+// The tests' stand-in for the UI Automation core (uiautomationcore.dll), which the
+// program under test loads through a native override and so takes the path of Windows 10
+// 1709 and later. Each call is recorded in the file QUORL_UIA_LOG names (UTF-8, a line a
+// call, tab-separated key=value); a notification's provider is read back at once, as a
+// client reads it on arrival. Signatures as documented.
 #include <windows.h>
 
 #include <string>
 
-// IRawElementProviderSimple, as documented, outside the anonymous namespace: there the
-// compiler would take every object of it for this library's own and call the program's
-// providers as if they were. The options, property and control type identifiers that
-// the record reads follow.
+#include "controls/com.h"
+
+// IRawElementProviderSimple, as documented, outside the anonymous namespace: inside it
+// the compiler would take the program's providers for this library's own.
 constexpr GUID ProviderSimpleId{
     0xd6dd68d1, 0x86fd, 0x4332, {0x86, 0x66, 0x9a, 0xbe, 0xde, 0xa2, 0xd2, 0x4c}};
 struct IRawElementProviderSimple : IUnknown {
@@ -28,11 +27,10 @@ constexpr int NamePropertyId = 30005;
 constexpr int ControlTypePropertyId = 30003;
 constexpr LPARAM UiaRootObjectId = -25;
 
-// This library's own host object, which UiaHostProviderFromHwnd hands out: it only
-// remembers its window, as a host provider serves nothing else.
+// The host object UiaHostProviderFromHwnd hands out: it serves nothing but its window.
 constexpr GUID StandInHostId{
     0x6b1f6c2e, 0x3f0a, 0x4d8e, {0x9a, 0x51, 0x2f, 0x7c, 0x0b, 0x9e, 0x4d, 0x11}};
-struct StandInHost final : IRawElementProviderSimple {
+struct StandInHost final : ComObject<IRawElementProviderSimple> {
   explicit StandInHost(HWND hostWindow) : window(hostWindow) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
     if (id != __uuidof(IUnknown) && id != ProviderSimpleId && id != StandInHostId) {
@@ -42,12 +40,6 @@ struct StandInHost final : IRawElementProviderSimple {
     *object = this;
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = --references;
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
   }
   HRESULT STDMETHODCALLTYPE get_ProviderOptions(int* options) override {
     *options = ClientSideProvider;
@@ -65,20 +57,15 @@ struct StandInHost final : IRawElementProviderSimple {
     *host = nullptr;
     return S_OK;
   }
-  LONG references = 1;
   HWND window;
 };
 
 // The window of `provider` when it is one of this library's host objects.
 HWND HostWindow(IRawElementProviderSimple* provider) {
-  StandInHost* host = nullptr;
-  if (provider == nullptr ||
-      FAILED(provider->QueryInterface(StandInHostId, reinterpret_cast<void**>(&host)))) {
-    return nullptr;
-  }
-  const HWND window = host->window;
-  host->Release();
-  return window;
+  ComPtr<StandInHost> host;
+  return provider && SUCCEEDED(provider->QueryInterface(StandInHostId, PutVoid(host)))
+             ? host.get()->window
+             : nullptr;
 }
 
 std::wstring Number(long long value) { return std::to_wstring(value); }
@@ -137,11 +124,10 @@ std::wstring ReadBack(IRawElementProviderSimple* provider) {
     type = value.lVal;
   }
   VariantClear(&value);
-  IRawElementProviderSimple* hostProvider = nullptr;
-  if (!window && SUCCEEDED(provider->get_HostRawElementProvider(&hostProvider)) && hostProvider) {
-    window = HostWindow(hostProvider);
+  ComPtr<IRawElementProviderSimple> hostProvider;
+  if (!window && SUCCEEDED(provider->get_HostRawElementProvider(hostProvider.put()))) {
+    window = HostWindow(hostProvider.get());
     if (window) host = L"own";
-    hostProvider->Release();
   }
   RECT client{};
   if (window) GetClientRect(window, &client);
