@@ -166,90 +166,92 @@ public:
 
   // IAccessible: the standard object's
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) noexcept override {
-    return Connected() ? standard_.get()->get_accParent(parent) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accParent, parent);
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) noexcept override {
-    return Connected() ? standard_.get()->get_accChildCount(count) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accChildCount, count);
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) noexcept override {
-    return Connected() ? standard_.get()->get_accChild(child, object) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accChild, child, object);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) noexcept override {
-    return Connected() ? standard_.get()->get_accValue(child, value) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accValue, child, value);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) noexcept override {
-    return Connected() ? standard_.get()->get_accHelp(child, help) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accHelp, child, help);
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child,
                                              LONG* topic) noexcept override {
-    return Connected() ? standard_.get()->get_accHelpTopic(file, child, topic)
-                       : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accHelpTopic, file, child, topic);
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child,
                                                     BSTR* shortcut) noexcept override {
-    return Connected() ? standard_.get()->get_accKeyboardShortcut(child, shortcut)
-                       : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accKeyboardShortcut, child, shortcut);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focused) noexcept override {
-    return Connected() ? standard_.get()->get_accFocus(focused) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accFocus, focused);
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selected) noexcept override {
-    return Connected() ? standard_.get()->get_accSelection(selected) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accSelection, selected);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) noexcept override {
-    return Connected() ? standard_.get()->get_accDefaultAction(child, action)
-                       : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::get_accDefaultAction, child, action);
   }
   HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) noexcept override {
-    return Connected() ? standard_.get()->accSelect(flags, child) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::accSelect, flags, child);
   }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                         VARIANT child) noexcept override {
-    return Connected() ? standard_.get()->accLocation(left, top, width, height, child)
-                       : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::accLocation, left, top, width, height, child);
   }
   HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start,
                                         VARIANT* end) noexcept override {
-    return Connected() ? standard_.get()->accNavigate(direction, start, end) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::accNavigate, direction, start, end);
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT* hit) noexcept override {
-    return Connected() ? standard_.get()->accHitTest(left, top, hit) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::accHitTest, left, top, hit);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) noexcept override {
-    return Connected() ? standard_.get()->accDoDefaultAction(child) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::accDoDefaultAction, child);
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) noexcept override {
-    return Connected() ? standard_.get()->put_accName(child, name) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::put_accName, child, name);
   }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) noexcept override {
-    return Connected() ? standard_.get()->put_accValue(child, value) : CO_E_OBJNOTCONNECTED;
+    return Forward(standard_, &IAccessible::put_accValue, child, value);
   }
 
   // IEnumVARIANT: the standard object's enumeration of its children
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) noexcept override {
-    return Connected() ? children_.get()->Next(count, items, fetched) : CO_E_OBJNOTCONNECTED;
+    return Forward(children_, &IEnumVARIANT::Next, count, items, fetched);
   }
   HRESULT STDMETHODCALLTYPE Skip(ULONG count) noexcept override {
-    return Connected() ? children_.get()->Skip(count) : CO_E_OBJNOTCONNECTED;
+    return Forward(children_, &IEnumVARIANT::Skip, count);
   }
   HRESULT STDMETHODCALLTYPE Reset() noexcept override {
-    return Connected() ? children_.get()->Reset() : CO_E_OBJNOTCONNECTED;
+    return Forward(children_, &IEnumVARIANT::Reset);
   }
   HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) noexcept override {
-    return Connected() ? children_.get()->Clone(copy) : CO_E_OBJNOTCONNECTED;
+    return Forward(children_, &IEnumVARIANT::Clone, copy);
   }
 
   // IAccIdentity: the standard object's, as both stand for the same element
   HRESULT STDMETHODCALLTYPE GetIdentityString(DWORD child, BYTE** identity,
                                               DWORD* length) noexcept override {
-    return Connected() ? identity_.get()->GetIdentityString(child, identity, length)
-                       : CO_E_OBJNOTCONNECTED;
+    return Forward(identity_, &IAccIdentity::GetIdentityString, child, identity, length);
   }
 
 private:
   ~ControlAccessible() override = default;
 
   bool Connected() const { return state_->window != nullptr; }
+  // A call passed on to the standard object's `to` while the window lives.
+  template <class Interface, class... Parameters, class... Arguments>
+  HRESULT Forward(const ComPtr<Interface>& to,
+                  HRESULT (STDMETHODCALLTYPE Interface::*method)(Parameters...),
+                  Arguments... arguments) const noexcept {
+    return Connected() ? (to.get()->*method)(arguments...) : CO_E_OBJNOTCONNECTED;
+  }
   AccessibleDescription Description() const { return state_->source->Accessible(); }
   // Whether the standard object answers `Interface`, asked once.
   template <class Interface>
